@@ -1,0 +1,82 @@
+#include "transport/device_scanner.h"
+
+#include "platform/debug_output.h"
+#include "transport/hid_path_tags.h"
+
+CDeviceScanner::CDeviceScanner(IHidBackend& backend, CDeviceSlotList& slots, IDeviceScanSink& sink)
+    : backend_(backend), slots_(slots), sink_(sink), port_(backend) {}
+
+CDeviceScanner::~CDeviceScanner() { Stop(); }
+
+void CDeviceScanner::Start() {
+  if (thread_.joinable()) return;
+  stop_.Reset();
+  firstPass_ = true;
+  thread_ = std::thread(ScanThreadProc, this);
+}
+
+void CDeviceScanner::Stop() {
+  stop_.Set();
+  if (thread_.joinable()) thread_.join();
+}
+
+void ScanThreadProc(CDeviceScanner* scanner) {
+  for (;;) {
+    if (scanner->stop_.Wait(1)) break;
+    if (!scanner->RunPass()) return;
+    if (scanner->stop_.Wait(CDeviceScanner::kPassIntervalMs)) break;
+  }
+  OutputDebugString("抓取设备线程设定退出");
+}
+
+bool CDeviceScanner::RunPass() {
+  if (slots_.HasFreeSlot()) {
+    uint64_t generation = backend_.ChangeGeneration();
+    if (!havePaths_ || generation != pathsGeneration_) {
+      std::vector<std::string> paths;
+      if (!backend_.EnumerateInterfaces(paths)) return false;
+      paths_ = std::move(paths);
+      pathsGeneration_ = generation;
+      havePaths_ = true;
+    }
+    ClaimMatchingInterfaces();
+    if (firstPass_) {
+      firstPass_ = false;
+      sink_.PostFirstScanComplete();
+    }
+  }
+  ProbeClaimedSlots();
+  return true;
+}
+
+void CDeviceScanner::ClaimMatchingInterfaces() {
+  for (const std::string& path : paths_) {
+    if (stop_.IsSet()) return;
+    const uint16_t vendorId = GetVidFromPath(path);
+    const uint16_t productId = GetPidFromPath(path);
+    const uint16_t interfaceNumber = GetInterfaceFromPath(path);
+    const uint16_t collectionNumber = GetCollectionFromPath(path);
+    if (!slots_.FindFreeByPathTags(vendorId, productId, collectionNumber, interfaceNumber)) continue;
+
+    // The path's tags only narrow the search; the interface's own attributes and usage decide.
+    if (!port_.Open(path, true, false, true, false)) continue;
+    const HidAttributes attributes = port_.GetAttributes();
+    const HidCaps caps = port_.GetCaps();
+    port_.Close();
+
+    auto slot = slots_.FindFree(attributes.VendorID, attributes.ProductID, collectionNumber, interfaceNumber,
+                                caps.UsagePage, caps.Usage);
+    if (!slot) continue;
+    slots_.Claim(*slot, path);
+    sink_.OnDeviceArrival(*slot, slots_.Slot(*slot), stop_);
+  }
+}
+
+void CDeviceScanner::ProbeClaimedSlots() {
+  for (size_t i = 0; i < slots_.Size(); ++i) {
+    DeviceEntry slot = slots_.Slot(i);
+    if (slot.Connected != 1 || backend_.IsPresent(slot.DevicePath)) continue;
+    slots_.Free(i);
+    sink_.OnDeviceRemove(i, slots_.Slot(i), stop_);
+  }
+}

@@ -1,0 +1,72 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/event.h"
+#include "platform/hid/hid_backend.h"
+#include "transport/device_slots.h"
+#include "transport/hid_device.h"
+
+// Message numbers the scan thread hands to the main window.
+inline constexpr unsigned WM_USB_MAINMESS_DEVICE_ARRIVAL = 3090;
+inline constexpr unsigned WM_USB_MAINMESS_DEVICE_REMOVE = 3091;
+
+// Where the scan thread reports. The two device messages are blocking hand-overs: the scan
+// thread waits until the main window has handled them, so it sees every change in order. An
+// implementation must give up waiting once `stop` is set, or shutdown could deadlock while the
+// main window waits for this thread.
+class IDeviceScanSink {
+ public:
+  virtual ~IDeviceScanSink() = default;
+  virtual void OnDeviceArrival(size_t slot, const DeviceEntry& entry, const CEvent& stop) = 0;
+  virtual void OnDeviceRemove(size_t slot, const DeviceEntry& entry, const CEvent& stop) = 0;
+  // Not blocking: the first enumeration pass is complete. Once per run of the thread.
+  virtual void PostFirstScanComplete() = 0;
+};
+
+// The background scan: about every 100 ms it lists the HID interfaces while a slot is free,
+// claims the slot of every interface that matches a supported row, and probes every claimed slot
+// for removal.
+class CDeviceScanner {
+ public:
+  static constexpr uint32_t kPassIntervalMs = 100;
+
+  CDeviceScanner(IHidBackend& backend, CDeviceSlotList& slots, IDeviceScanSink& sink);
+  ~CDeviceScanner();
+  CDeviceScanner(const CDeviceScanner&) = delete;
+  CDeviceScanner& operator=(const CDeviceScanner&) = delete;
+
+  void Start();
+  // Sets the stop event and joins the thread; every wait of the thread watches that event.
+  void Stop();
+  bool IsRunning() const { return thread_.joinable(); }
+
+  // One pass of the loop (without the waits); the thread calls it, and tests drive it directly.
+  // False when the enumeration failed, which ends the thread.
+  bool RunPass();
+
+ private:
+  friend void ScanThreadProc(CDeviceScanner* scanner);
+
+  void ClaimMatchingInterfaces();
+  void ProbeClaimedSlots();
+
+  IHidBackend& backend_;
+  CDeviceSlotList& slots_;
+  IDeviceScanSink& sink_;
+  CHidDevice port_;  // used by the scan thread alone
+  CEvent stop_{true};
+  std::thread thread_;
+  bool firstPass_ = true;
+
+  // The last enumeration, reused while the backend reports no change: listing and parsing every
+  // interface is the only costly step, and it would otherwise run every pass because the
+  // keyboard rows keep a slot free forever.
+  std::vector<std::string> paths_;
+  uint64_t pathsGeneration_ = 0;
+  bool havePaths_ = false;
+};
+
+void ScanThreadProc(CDeviceScanner* scanner);
