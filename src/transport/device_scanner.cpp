@@ -1,5 +1,7 @@
 #include "transport/device_scanner.h"
 
+#include <algorithm>
+
 #include "platform/debug_output.h"
 #include "transport/hid_path_tags.h"
 
@@ -50,8 +52,9 @@ bool CDeviceScanner::RunPass() {
 }
 
 void CDeviceScanner::ClaimMatchingInterfaces() {
+  std::vector<size_t> claimed;
   for (const std::string& path : paths_) {
-    if (stop_.IsSet()) return;
+    if (stop_.IsSet()) break;
     const uint16_t vendorId = GetVidFromPath(path);
     const uint16_t productId = GetPidFromPath(path);
     const uint16_t interfaceNumber = GetInterfaceFromPath(path);
@@ -68,8 +71,13 @@ void CDeviceScanner::ClaimMatchingInterfaces() {
                                 caps.UsagePage, caps.Usage);
     if (!slot) continue;
     slots_.Claim(*slot, path);
-    sink_.OnDeviceArrival(*slot, slots_.Slot(*slot), stop_);
+    claimed.push_back(*slot);
   }
+  // The kernel numbers a device's interfaces in whatever order they finish probing; reporting the
+  // claims of one pass in slot order lets the main window always see a device's command
+  // interface before its event interface.
+  std::sort(claimed.begin(), claimed.end());
+  for (size_t slot : claimed) sink_.OnDeviceArrival(slot, slots_.Slot(slot), stop_);
 }
 
 void CDeviceScanner::ProbeClaimedSlots() {

@@ -20,8 +20,8 @@ inline constexpr unsigned WM_USB_MAINMESS_DEVICE_REMOVE = 3091;
 class IDeviceScanSink {
  public:
   virtual ~IDeviceScanSink() = default;
-  virtual void OnDeviceArrival(size_t slot, const DeviceEntry& entry, const CEvent& stop) = 0;
-  virtual void OnDeviceRemove(size_t slot, const DeviceEntry& entry, const CEvent& stop) = 0;
+  virtual void OnDeviceArrival(size_t slot, const DeviceEntry& entry, CEvent& stop) = 0;
+  virtual void OnDeviceRemove(size_t slot, const DeviceEntry& entry, CEvent& stop) = 0;
   // Not blocking: the first enumeration pass is complete. Once per run of the thread.
   virtual void PostFirstScanComplete() = 0;
 };
