@@ -1,0 +1,233 @@
+#include <cstring>
+#include <mutex>
+
+#include "platform/clock.h"
+#include "platform/debug_output.h"
+#include "platform/log_file.h"
+#include "transport/result_codes.h"
+#include "transport/usb_command_channel.h"
+
+// The command vocabulary of the channel. Single-frame commands go out as one request; chunked
+// ones move a block in ChunkSize pieces, each frame under the command's lock.
+
+namespace {
+
+enum : uint8_t {
+  kCmdBeginConfig = 0x01,
+  kCmdEndConfig = 0x02,
+  kCmdReadDeviceInfo = 0x03,
+  kCmdWriteDeviceInfo = 0x04,
+  kCmdReadSettings = 0x05,
+  kCmdWriteSettings = 0x06,
+  kCmdReadConfigImage = 0x07,
+  kCmdWriteConfigImage = 0x09,
+  kCmdReadBankBlock = 0x0A,
+  kCmdWriteBankBlock = 0x0B,
+  kCmdWriteLightStream = 0x12,
+  kCmdWriteMacroData = 0x15,
+  kCmdWriteShootData = 0x17,
+  kCmdSendHostReady = 0x19,
+  kCmdReadStatus = 0x1A,
+  kCmdReadConfigThird = 0x1B,
+  kCmdLightControlOn = 0x1C,
+  kCmdDeviceIsLink = 0xAA,
+};
+
+// Gives the device time to finish storing a transaction's last write before it is told the
+// transaction is over.
+constexpr uint32_t kPauseBeforeEndConfigMs = 10;
+constexpr uint32_t kConfigImageBankSize = 512;
+// The receiver answers the link test with this byte at the payload's start when the device is linked.
+constexpr uint8_t kLinkedAnswer = 0xFF;
+
+}  // namespace
+
+int CUsbCommandChannel::ExchangeUnderLock(FrameLock lock, ExchangeKind kind, const CommandFrame& request,
+                                          CommandFrame& reply) {
+  std::unique_lock<CRecursiveLock> guard;
+  if (lock == FrameLock::Command) guard = std::unique_lock(commandLock_);
+  if (lock == FrameLock::Light) guard = std::unique_lock(lightLock_);
+  if (kind == ExchangeKind::Quiet) {
+    return ExchangeQuiet(request.data(), kCommandFrameSize, reply.data(), kCommandFrameSize, nullptr);
+  }
+  return Exchange(request.data(), kCommandFrameSize, reply.data(), kCommandFrameSize, nullptr);
+}
+
+int CUsbCommandChannel::RunSingleFrame(CommandFrame& request, CommandFrame& reply) {
+  const int result = ExchangeUnderLock(FrameLock::Command, ExchangeKind::Normal, request, reply);
+  if (result != kResultSuccess) return result;
+  return ReplyStatusResult(reply);
+}
+
+int CUsbCommandChannel::TransferChunks(const ChunkedTransfer& transfer) {
+  if (transfer.total > 0 && !transfer.destination && !transfer.source) return kResultInvalidArgument;
+  // One request and one reply buffer for the whole block: a shorter last chunk still carries the
+  // previous chunk's tail in its payload area, and the device checks the checksum over it.
+  CommandFrame request;
+  CommandFrame reply;
+  StartCommandFrame(request, transfer.command);
+  const uint32_t chunk = transfer.chunkSize;
+  for (uint32_t done = 0; done < transfer.total; done += chunk) {
+    const uint32_t length = done + chunk < transfer.total ? chunk : transfer.total - done;
+    PrepareChunk(request, static_cast<uint8_t>(length), static_cast<uint16_t>(transfer.baseOffset + done),
+                 transfer.source ? transfer.source + done : nullptr);
+    if (transfer.lightStream && Busy()) {
+      // Lighting frames are worth nothing late: rather than queue behind another exchange, the
+      // chunk is dropped and the stream moves on.
+      OutputDebugString("放弃灯光数据");
+      continue;
+    }
+    int result = ExchangeUnderLock(transfer.lock, transfer.lightStream ? ExchangeKind::Quiet : ExchangeKind::Normal,
+                                   request, reply);
+    if (result != kResultSuccess) return result;
+    result = ReplyStatusResult(reply);
+    if (result != kResultSuccess) return result;
+    if (transfer.destination) std::memcpy(transfer.destination + done, FramePayload(reply), length);
+  }
+  return kResultSuccess;
+}
+
+int CUsbCommandChannel::BeginConfig() {
+  CommandFrame request = BuildRequest(kCmdBeginConfig, 0, 0);
+  CommandFrame reply;
+  return RunSingleFrame(request, reply);
+}
+
+int CUsbCommandChannel::EndConfig() {
+  CommandFrame request = BuildRequest(kCmdEndConfig, 0, 0);
+  CommandFrame reply;
+  SleepMs(kPauseBeforeEndConfigMs);
+  return RunSingleFrame(request, reply);
+}
+
+int CUsbCommandChannel::LightControlOn() {
+  CommandFrame request = BuildRequest(kCmdLightControlOn, 0, 0);
+  CommandFrame reply;
+  return RunSingleFrame(request, reply);
+}
+
+int CUsbCommandChannel::WriteDeviceInfo(const uint8_t* source) {
+  if (!source) return kResultInvalidArgument;
+  CommandFrame request = BuildRequest(kCmdWriteDeviceInfo, kDeviceInfoSize, 0, source, kDeviceInfoSize);
+  CommandFrame reply;
+  return RunSingleFrame(request, reply);
+}
+
+int CUsbCommandChannel::ReadStatus(uint8_t* destination, uint32_t length, uint32_t offset) {
+  if (length > kFramePayloadCapacity || (length > 0 && !destination)) return kResultInvalidArgument;
+  CommandFrame request = BuildRequest(kCmdReadStatus, static_cast<uint8_t>(length), static_cast<uint16_t>(offset));
+  CommandFrame reply;
+  const int result = RunSingleFrame(request, reply);
+  if (result != kResultSuccess) return result;
+  if (length > 0) std::memcpy(destination, FramePayload(reply), length);
+  return kResultSuccess;
+}
+
+int CUsbCommandChannel::SendHostReady() {
+  // The device takes this notice without a checksum, so bytes 1-2 stay zero.
+  CommandFrame request;
+  StartCommandFrame(request, kCmdSendHostReady);
+  CLockGuard guard(commandLock_);
+  return ExchangeRaw(request.data(), kCommandFrameSize);
+}
+
+bool CUsbCommandChannel::Hid2_4GDeviceIsLink() {
+  if (!receiverMode_.load()) return true;
+  CommandFrame request = BuildRequest(kCmdDeviceIsLink, 0, 0);
+  CommandFrame reply;
+  // The command number is the receiver's own not-linked answer, so the echo check always
+  // passes; the answer is in the payload.
+  const int result = ExchangeUnderLock(FrameLock::Command, ExchangeKind::Normal, request, reply);
+  bool linked = FramePayload(reply)[0] == kLinkedAnswer;
+  if (!linked) WriteLogLine("Hid2_4GDeviceIsLink>0xAA    false");
+  if (result != kResultSuccess || ReplyStatusResult(reply) != kResultSuccess) linked = false;
+  return linked;
+}
+
+int CUsbCommandChannel::ReadDeviceInfo(uint8_t* destination) {
+  if (!destination) return kResultInvalidArgument;
+  // Collected aside so that a transfer that fails half-way leaves the caller's block untouched.
+  uint8_t scratch[kDeviceInfoSize] = {};
+  const int result = TransferChunks(
+      {.command = kCmdReadDeviceInfo, .destination = scratch, .total = kDeviceInfoSize, .chunkSize = ChunkSize()});
+  if (result == kResultSuccess) std::memcpy(destination, scratch, kDeviceInfoSize);
+  return result;
+}
+
+int CUsbCommandChannel::ReadSettings(uint8_t* destination, uint32_t length, uint32_t baseOffset) {
+  return TransferChunks({.command = kCmdReadSettings,
+                         .destination = destination,
+                         .total = length,
+                         .baseOffset = baseOffset,
+                         .chunkSize = ChunkSize()});
+}
+
+int CUsbCommandChannel::WriteSettings(const uint8_t* source, uint32_t length, uint32_t baseOffset) {
+  return TransferChunks({.command = kCmdWriteSettings,
+                         .source = source,
+                         .total = length,
+                         .baseOffset = baseOffset,
+                         .chunkSize = ChunkSize()});
+}
+
+int CUsbCommandChannel::ReadConfigImage(uint8_t* destination) {
+  return TransferChunks(
+      {.command = kCmdReadConfigImage, .destination = destination, .total = ConfigSize(), .chunkSize = ChunkSize()});
+}
+
+int CUsbCommandChannel::WriteConfigImage(const uint8_t* source, uint32_t bank) {
+  if (bank != 0) return kResultInvalidArgument;
+  return TransferChunks({.command = kCmdWriteConfigImage,
+                         .source = source,
+                         .total = ConfigSize(),
+                         .baseOffset = bank * kConfigImageBankSize,
+                         .chunkSize = ChunkSize()});
+}
+
+int CUsbCommandChannel::ReadConfigThird(uint8_t* destination) {
+  return TransferChunks({.command = kCmdReadConfigThird,
+                         .destination = destination,
+                         .total = ConfigSize() / 3u,
+                         .chunkSize = ChunkSize()});
+}
+
+int CUsbCommandChannel::ReadBankBlock(uint8_t* destination, uint32_t length, uint32_t bank, uint32_t bankSize) {
+  return TransferChunks({.command = kCmdReadBankBlock,
+                         .destination = destination,
+                         .total = length,
+                         .baseOffset = bank * bankSize,
+                         .chunkSize = ChunkSize()});
+}
+
+int CUsbCommandChannel::WriteBankBlock(const uint8_t* source, uint32_t length, uint32_t bank, uint32_t bankSize) {
+  return TransferChunks({.command = kCmdWriteBankBlock,
+                         .source = source,
+                         .total = length,
+                         .baseOffset = bank * bankSize,
+                         .chunkSize = ChunkSize(),
+                         .lock = FrameLock::Light});
+}
+
+int CUsbCommandChannel::WriteLightStream(const uint8_t* source, uint32_t length) {
+  return TransferChunks({.command = kCmdWriteLightStream,
+                         .source = source,
+                         .total = length,
+                         .chunkSize = ChunkSize(),
+                         .lock = FrameLock::Light,
+                         .lightStream = true});
+}
+
+int CUsbCommandChannel::WriteMacroData(const uint8_t* source, uint32_t length) {
+  return TransferChunks(
+      {.command = kCmdWriteMacroData, .source = source, .total = length, .chunkSize = ChunkSize()});
+}
+
+int CUsbCommandChannel::WriteShootData(const uint8_t* source, uint32_t length) {
+  // The recoil upload goes out in full-size chunks whatever the connection, and under no
+  // command lock; the transfer lock alone keeps its frames apart from the others.
+  return TransferChunks({.command = kCmdWriteShootData,
+                         .source = source,
+                         .total = length,
+                         .chunkSize = kDirectChunkSize,
+                         .lock = FrameLock::None});
+}
