@@ -1,0 +1,39 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "sim/sim_hid_backend.h"
+#include "sim/simulation_list.h"
+#include "sim/virtual_headset.h"
+#include "sim/virtual_mouse.h"
+#include "sim/virtual_mouse_pad.h"
+#include "sim/virtual_receiver.h"
+
+// The virtual devices of a --simulate list, plugged into their own simulated backend. A device
+// that is not listed is null; when only the receiver is listed the mouse exists (it is reached
+// through the receiver) but its cable is not plugged in. The backend must outlive every
+// CHidDevice opened on it.
+class CSimulation {
+ public:
+  explicit CSimulation(const SimulationList& list);
+  CSimulation(const CSimulation&) = delete;
+  CSimulation& operator=(const CSimulation&) = delete;
+
+  CSimHidBackend& Backend() { return *backend_; }
+  const std::shared_ptr<CVirtualMouse>& Mouse() const { return mouse_; }
+  const std::shared_ptr<CVirtualReceiver>& Receiver() const { return receiver_; }
+  const std::shared_ptr<CVirtualMousePad>& MousePad() const { return mousePad_; }
+  const std::shared_ptr<CVirtualHeadset>& Headset() const { return headset_; }
+
+ private:
+  std::shared_ptr<CVirtualMouse> mouse_;
+  std::shared_ptr<CVirtualReceiver> receiver_;
+  std::shared_ptr<CVirtualMousePad> mousePad_;
+  std::shared_ptr<CVirtualHeadset> headset_;
+  // Declared last so it goes first and unplugs the devices while they still exist.
+  std::unique_ptr<CSimHidBackend> backend_;
+};
+
+// Parses a --simulate list and builds it; null with the parser's message when the list is bad.
+std::unique_ptr<CSimulation> CreateSimulation(std::string_view list, std::string* error);
