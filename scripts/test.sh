@@ -19,6 +19,8 @@ run_suite() {
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+# Widgets are tested offscreen; nothing needs a display.
+export QT_QPA_PLATFORM=offscreen
 
 run_suite build-asan "address,undefined"
 run_suite build-tsan "thread"
