@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the whole suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, again under ThreadSanitizer, and a short fuzzing run of the
-# report-descriptor parser. Exits non-zero at the first failure.
+# UndefinedBehaviorSanitizer, the kernel stage (the hidraw path and the tools against virtual
+# devices made real through uhid, inside Debian's kernel under qemu, with the AddressSanitizer
+# build's check programs), the suite again under ThreadSanitizer, and a short fuzzing run of the
+# report-descriptor parser. Exits non-zero at the first failure; a kernel stage that cannot run
+# (no kernel package reachable, no qemu) is a failure too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh
@@ -23,6 +26,8 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 export QT_QPA_PLATFORM=offscreen
 
 run_suite build-asan "address,undefined"
+echo "== kernel stage"
+T640_KERNEL_CHECKS_BUILD_DIR=build-asan bash tests/kernel/run.sh
 run_suite build-tsan "thread"
 
 if [[ -f fuzz/run.sh ]]; then

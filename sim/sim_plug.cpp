@@ -76,6 +76,19 @@ void CSimPlug::DeliverEvent(uint16_t code) {
   }
 }
 
+void CSimPlug::DeliverInputReport(uint8_t interfaceNumber, const std::vector<uint8_t>& report) {
+  if (report.empty()) return;
+  for (size_t i = 0; i < collections_.size(); ++i) {
+    const SimCollectionAddress& address = collections_[i].address;
+    if (address.interfaceNumber != interfaceNumber) continue;
+    // Without report ids nothing tells the collections of an interface apart, so each gets it.
+    const std::vector<uint8_t>& ids = address.collection->layout.inputReportIds;
+    const bool numbered = std::any_of(ids.begin(), ids.end(), [](uint8_t id) { return id != 0; });
+    if (numbered && std::find(ids.begin(), ids.end(), report[0]) == ids.end()) continue;
+    DeliverInput(i, report, 0);
+  }
+}
+
 void CSimPlug::DeliverInput(size_t collectionIndex, const std::vector<uint8_t>& report, uint32_t delayMs) {
   const auto readyAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(delayMs);
   std::lock_guard guard(mutex_);

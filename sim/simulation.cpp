@@ -1,15 +1,22 @@
 #include "sim/simulation.h"
 
-CSimulation::CSimulation(const SimulationList& list) : backend_(std::make_unique<CSimHidBackend>()) {
-  if (list.mouse || list.mouseReceiver) mouse_ = std::make_shared<CVirtualMouse>(list.mouseOptions);
-  if (list.mouseReceiver) receiver_ = CVirtualReceiver::Create(mouse_, list.receiverOptions);
-  if (list.mousePad) mousePad_ = std::make_shared<CVirtualMousePad>(list.mousePadOptions);
-  if (list.headset) headset_ = std::make_shared<CVirtualHeadset>(list.headsetOptions);
+SimDeviceSet BuildSimDevices(const SimulationList& list) {
+  SimDeviceSet set;
+  if (list.mouse || list.mouseReceiver) set.mouse = std::make_shared<CVirtualMouse>(list.mouseOptions);
+  if (list.mouseReceiver) set.receiver = CVirtualReceiver::Create(set.mouse, list.receiverOptions);
+  if (list.mousePad) set.mousePad = std::make_shared<CVirtualMousePad>(list.mousePadOptions);
+  if (list.headset) set.headset = std::make_shared<CVirtualHeadset>(list.headsetOptions);
 
-  if (list.mouse) backend_->Plug(mouse_);
-  if (receiver_) backend_->Plug(receiver_);
-  if (mousePad_) backend_->Plug(mousePad_);
-  if (headset_) backend_->Plug(headset_);
+  if (list.mouse) set.toPlug.push_back(set.mouse);
+  if (set.receiver) set.toPlug.push_back(set.receiver);
+  if (set.mousePad) set.toPlug.push_back(set.mousePad);
+  if (set.headset) set.toPlug.push_back(set.headset);
+  return set;
+}
+
+CSimulation::CSimulation(const SimulationList& list)
+    : devices_(BuildSimDevices(list)), backend_(std::make_unique<CSimHidBackend>()) {
+  for (const std::shared_ptr<CVirtualDevice>& device : devices_.toPlug) backend_->Plug(device);
 }
 
 std::unique_ptr<CSimulation> CreateSimulation(std::string_view list, std::string* error) {

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/sim_hid_backend.h"
 #include "sim/simulation_list.h"
@@ -9,6 +10,19 @@
 #include "sim/virtual_mouse.h"
 #include "sim/virtual_mouse_pad.h"
 #include "sim/virtual_receiver.h"
+
+// The virtual devices of a list, built but not plugged in anywhere. A device that is not listed is
+// null; when only the receiver is listed the mouse exists (it is reached through the receiver) but
+// its cable is not plugged in, so it is missing from `toPlug`.
+struct SimDeviceSet {
+  std::shared_ptr<CVirtualMouse> mouse;
+  std::shared_ptr<CVirtualReceiver> receiver;
+  std::shared_ptr<CVirtualMousePad> mousePad;
+  std::shared_ptr<CVirtualHeadset> headset;
+  std::vector<std::shared_ptr<CVirtualDevice>> toPlug;  // in the order they are plugged in
+};
+
+SimDeviceSet BuildSimDevices(const SimulationList& list);
 
 // The virtual devices of a --simulate list, plugged into their own simulated backend. A device
 // that is not listed is null; when only the receiver is listed the mouse exists (it is reached
@@ -21,16 +35,13 @@ class CSimulation {
   CSimulation& operator=(const CSimulation&) = delete;
 
   CSimHidBackend& Backend() { return *backend_; }
-  const std::shared_ptr<CVirtualMouse>& Mouse() const { return mouse_; }
-  const std::shared_ptr<CVirtualReceiver>& Receiver() const { return receiver_; }
-  const std::shared_ptr<CVirtualMousePad>& MousePad() const { return mousePad_; }
-  const std::shared_ptr<CVirtualHeadset>& Headset() const { return headset_; }
+  const std::shared_ptr<CVirtualMouse>& Mouse() const { return devices_.mouse; }
+  const std::shared_ptr<CVirtualReceiver>& Receiver() const { return devices_.receiver; }
+  const std::shared_ptr<CVirtualMousePad>& MousePad() const { return devices_.mousePad; }
+  const std::shared_ptr<CVirtualHeadset>& Headset() const { return devices_.headset; }
 
  private:
-  std::shared_ptr<CVirtualMouse> mouse_;
-  std::shared_ptr<CVirtualReceiver> receiver_;
-  std::shared_ptr<CVirtualMousePad> mousePad_;
-  std::shared_ptr<CVirtualHeadset> headset_;
+  SimDeviceSet devices_;
   // Declared last so it goes first and unplugs the devices while they still exist.
   std::unique_ptr<CSimHidBackend> backend_;
 };

@@ -4,11 +4,12 @@
 
 namespace {
 
-constexpr uint16_t kGenericDesktop = 0x01;
-constexpr uint16_t kPointerUsage = 0x02;
+constexpr uint16_t kGenericDesktop = kSimGenericDesktopPage;
+constexpr uint16_t kPointerUsage = kSimMouseUsage;
 constexpr uint16_t kKeyboardUsage = 0x06;
 constexpr uint16_t kSystemControlUsage = 0x80;
 constexpr uint8_t kHeadsetLightingReportId = 0xFF;
+constexpr uint16_t kHeadsetLightingReportSize = 17;
 
 SimCollection Ordinary(uint16_t usagePage, uint16_t usage, uint8_t inputId, uint16_t inputLength, uint8_t outputId = 0,
                        uint16_t outputLength = 0) {
@@ -54,7 +55,9 @@ SimDeviceDescription MouseShapedLayout(const char* name, uint16_t productId, uin
       {0,
        {Ordinary(kGenericDesktop, kPointerUsage, 1, 8), Ordinary(kGenericDesktop, kKeyboardUsage, 2, 9, 2, 2),
         ConsumerEvents(3)}},
-      {1, {Ordinary(kGenericDesktop, kSystemControlUsage, 5, 2), VendorCommands()}},
+      {1,
+       {Ordinary(kGenericDesktop, kSystemControlUsage, 5, 2), VendorCommands(),
+        Ordinary(kGenericDesktop, kPointerUsage, kSimMacroPointerReportId, 8)}},
   };
   return description;
 }
@@ -94,6 +97,8 @@ SimDeviceDescription SimHeadsetLayout(uint16_t version) {
   collection.layout.outputReportIds = {kSimCommandReportId, kHeadsetLightingReportId};
   collection.layout.inputReportByteLength = kSimFrameSize;
   collection.layout.outputReportByteLength = kSimFrameSize;
+  collection.shorterReports = {{SimReportKind::Input, 1, 3},
+                                {SimReportKind::Output, kHeadsetLightingReportId, kHeadsetLightingReportSize}};
   collection.commands = true;
   collection.events = true;
   collection.eventReportId = 1;

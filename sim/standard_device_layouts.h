@@ -18,9 +18,13 @@ inline constexpr uint16_t kSimVendorUsagePage = 0xFF1C;
 inline constexpr uint16_t kSimVendorUsage = 0x92;
 inline constexpr uint16_t kSimConsumerUsagePage = 0x0C;
 inline constexpr uint16_t kSimConsumerUsage = 0x01;
+inline constexpr uint16_t kSimGenericDesktopPage = 0x01;
+inline constexpr uint16_t kSimMouseUsage = 0x02;
+inline constexpr uint8_t kSimMacroPointerReportId = 6;
 
-// Interface 0: pointer, keyboard, consumer control (events); interface 1: system control and the
-// vendor command collection.
+// Interface 0: pointer, keyboard, consumer control (events); interface 1: system control, the
+// vendor command collection and the pointer through which the firmware plays macros and recoil
+// patterns (so pointer reports can crowd the node the command replies arrive on).
 SimDeviceDescription SimMouseCableLayout(uint16_t firmwareVersion);
 // The receiver enumerates with the same two interfaces as the mouse on its cable.
 SimDeviceDescription SimMouseReceiverLayout(uint16_t version);
@@ -28,5 +32,5 @@ SimDeviceDescription SimMouseReceiverLayout(uint16_t version);
 // collection (4).
 SimDeviceDescription SimMousePadLayout(uint16_t version);
 // A single consumer-control collection on interface 3 that carries the command frames, the
-// consumer input reports and the 17-byte lighting output reports.
+// 3-byte consumer input reports and the 17-byte lighting output reports.
 SimDeviceDescription SimHeadsetLayout(uint16_t version);

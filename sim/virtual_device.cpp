@@ -2,36 +2,29 @@
 
 #include <algorithm>
 
-#include "sim/sim_plug.h"
-
 CVirtualDevice::CVirtualDevice(SimDeviceDescription description, SimFirmwareMemory memory,
                                std::span<const SimCommandRule> rules)
     : memory_(std::move(memory)), description_(std::move(description)), rules_(rules) {}
 
 bool CVirtualDevice::IsPlugged() const {
   std::lock_guard guard(plugMutex_);
-  std::shared_ptr<CSimPlug> plug = plug_.lock();
+  std::shared_ptr<ISimDevicePlug> plug = plug_.lock();
   return plug && plug->IsPresent();
 }
 
 void CVirtualDevice::Unplug() {
-  std::shared_ptr<CSimPlug> plug;
-  {
-    std::lock_guard guard(plugMutex_);
-    plug = plug_.lock();
-  }
-  if (plug) plug->Unplug();
+  if (std::shared_ptr<ISimDevicePlug> plug = CurrentPlug()) plug->Unplug();
 }
 
-bool CVirtualDevice::AttachPlug(const std::shared_ptr<CSimPlug>& plug) {
+bool CVirtualDevice::AttachPlug(const std::shared_ptr<ISimDevicePlug>& plug) {
   std::lock_guard guard(plugMutex_);
-  std::shared_ptr<CSimPlug> current = plug_.lock();
+  std::shared_ptr<ISimDevicePlug> current = plug_.lock();
   if (current && current->IsPresent()) return false;
   plug_ = plug;
   return true;
 }
 
-void CVirtualDevice::DetachPlug(const CSimPlug* plug) {
+void CVirtualDevice::DetachPlug(const ISimDevicePlug* plug) {
   std::lock_guard guard(plugMutex_);
   if (plug_.lock().get() == plug) plug_.reset();
 }
@@ -39,12 +32,16 @@ void CVirtualDevice::DetachPlug(const CSimPlug* plug) {
 void CVirtualDevice::SendEvent(uint16_t code) { EmitEvent(code); }
 
 void CVirtualDevice::EmitEvent(uint16_t code) {
-  std::shared_ptr<CSimPlug> plug;
-  {
-    std::lock_guard guard(plugMutex_);
-    plug = plug_.lock();
-  }
-  if (plug) plug->DeliverEvent(code);
+  if (std::shared_ptr<ISimDevicePlug> plug = CurrentPlug()) plug->DeliverEvent(code);
+}
+
+void CVirtualDevice::SendInputReport(uint8_t interfaceNumber, const std::vector<uint8_t>& report) {
+  if (std::shared_ptr<ISimDevicePlug> plug = CurrentPlug()) plug->DeliverInputReport(interfaceNumber, report);
+}
+
+std::shared_ptr<ISimDevicePlug> CVirtualDevice::CurrentPlug() const {
+  std::lock_guard guard(plugMutex_);
+  return plug_.lock();
 }
 
 std::vector<uint8_t> CVirtualDevice::ReadBlock(SimBlock block, size_t offset, size_t length) const {

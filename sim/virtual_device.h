@@ -11,10 +11,9 @@
 #include "sim/fault_plan.h"
 #include "sim/firmware_memory.h"
 #include "sim/frame_log.h"
+#include "sim/sim_device_plug.h"
 #include "sim/vendor_command_responder.h"
 #include "sim/virtual_device_description.h"
-
-class CSimPlug;
 
 inline constexpr uint32_t kSimDefaultReplyLatencyMs = 1;  // about one interrupt-endpoint interval
 
@@ -31,8 +30,8 @@ struct SimOutputResult {
 };
 
 // A virtual USB device: its description, its emulated firmware memory with the command table that
-// serves it, the faults armed on it and the log of frames it received. The simulated backend
-// plugs it in; while plugged it is reached only through the backend's connections.
+// serves it, the faults armed on it and the log of frames it received. The simulated backend or
+// the uhid bridge plugs it in; while plugged it is reached only through that plug.
 class CVirtualDevice {
  public:
   CVirtualDevice(SimDeviceDescription description, SimFirmwareMemory memory, std::span<const SimCommandRule> rules);
@@ -53,6 +52,8 @@ class CVirtualDevice {
 
   // Sends an event report (report id, then the code little-endian) on the event collection.
   virtual void SendEvent(uint16_t code);
+  // Sends any input report (report id first) on the USB interface with this number, if plugged.
+  void SendInputReport(uint8_t interfaceNumber, const std::vector<uint8_t>& report);
 
   // The emulated memory, for tests to preset or inspect. A range outside the block reads as empty
   // and writes nothing.
@@ -63,8 +64,9 @@ class CVirtualDevice {
   // Backend side.
   SimOutputResult ReceiveOutputReport(SimReportPath path, const SimCollectionAddress& on, const uint8_t* data,
                                       size_t length);
-  bool AttachPlug(const std::shared_ptr<CSimPlug>& plug);
-  void DetachPlug(const CSimPlug* plug);
+  // False while another plug holds the device.
+  bool AttachPlug(const std::shared_ptr<ISimDevicePlug>& plug);
+  void DetachPlug(const ISimDevicePlug* plug);
 
  protected:
   // The firmware's answer to a command frame (`arrival` is the frame as it was logged); by default
@@ -78,11 +80,13 @@ class CVirtualDevice {
   SimFirmwareMemory memory_;  // guarded by memoryMutex_
 
  private:
+  std::shared_ptr<ISimDevicePlug> CurrentPlug() const;
+
   const SimDeviceDescription description_;
   const std::span<const SimCommandRule> rules_;
   CSimFaultPlan faults_;
   CSimFrameLog frames_;
   std::atomic<uint32_t> latencyMs_{kSimDefaultReplyLatencyMs};
   mutable std::mutex plugMutex_;
-  std::weak_ptr<CSimPlug> plug_;
+  std::weak_ptr<ISimDevicePlug> plug_;
 };

@@ -11,8 +11,19 @@
 
 enum class SimBus { Usb, Bluetooth };
 
+enum class SimReportKind : uint8_t { Input, Output, Feature };
+
+// A report shorter than the longest of its kind in its collection (the layout holds only that
+// longest length, which is all the host sees); only a real report descriptor needs it.
+struct SimReportLength {
+  SimReportKind kind = SimReportKind::Input;
+  uint8_t reportId = 0;
+  uint16_t byteLength = 0;  // counting the report-id byte, like the layout's lengths
+};
+
 struct SimCollection {
   HidTopLevelCollection layout;
+  std::vector<SimReportLength> shorterReports;
   bool commands = false;      // the 64-byte vendor frames arrive here and are answered here
   bool events = false;        // unsolicited event reports go out here
   uint8_t eventReportId = 0;  // the report id of those event reports

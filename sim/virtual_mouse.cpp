@@ -1,5 +1,7 @@
 #include "sim/virtual_mouse.h"
 
+#include <algorithm>
+
 #include "sim/mouse_factory_memory.h"
 #include "sim/standard_device_layouts.h"
 #include "sim/virtual_receiver.h"
@@ -8,6 +10,7 @@ namespace {
 
 constexpr uint16_t kProfileEvent = 0x10;
 constexpr uint16_t kProfileAndStageEvent = 0x11;
+constexpr uint16_t kPointerReportSize = 8;
 
 constexpr SimCommandRule kMouseCommands[] = {
     {kSimCmdBeginConfig, SimAccess::None, SimBlock::DeviceInfo},
@@ -85,6 +88,29 @@ void CVirtualMouse::SendEvent(uint16_t code) {
     }
   }
   for (const auto& receiver : receivers) receiver->RelayMouseEvent(code);
+}
+
+void CVirtualMouse::PlayPointerMove(int16_t dx, int16_t dy) {
+  for (const SimInterface& interface : Description().interfaces) {
+    const auto& collections = interface.collections;
+    const bool carriesCommands =
+        std::any_of(collections.begin(), collections.end(), [](const SimCollection& c) { return c.commands; });
+    if (!carriesCommands) continue;
+    for (const SimCollection& collection : collections) {
+      const HidTopLevelCollection& layout = collection.layout;
+      if (layout.usagePage != kSimGenericDesktopPage || layout.usage != kSimMouseUsage) continue;
+      if (layout.inputReportIds.empty() || layout.inputReportByteLength < kPointerReportSize) continue;
+      // Buttons, then X and Y little-endian, then wheel and pan, as the report descriptor lays them out.
+      std::vector<uint8_t> report(layout.inputReportByteLength, 0);
+      report[0] = layout.inputReportIds.front();
+      report[2] = static_cast<uint8_t>(dx);
+      report[3] = static_cast<uint8_t>(static_cast<uint16_t>(dx) >> 8);
+      report[4] = static_cast<uint8_t>(dy);
+      report[5] = static_cast<uint8_t>(static_cast<uint16_t>(dy) >> 8);
+      SendInputReport(interface.number, report);
+      return;
+    }
+  }
 }
 
 SimFrame CVirtualMouse::AnswerThroughReceiver(const SimFrame& request, const SimLoggedFrame& arrival) {

@@ -35,6 +35,10 @@ class CVirtualMouse : public CVirtualDevice {
   // profile event also changes what the mouse stores, whoever sends it.
   void SendEvent(uint16_t code) override;
 
+  // One pointer report of a macro or recoil pattern the firmware plays: it goes out on the pointer
+  // collection that shares the command collection's interface (nothing when the layout has none).
+  void PlayPointerMove(int16_t dx, int16_t dy);
+
   // Receiver side: a frame the receiver passes on; logged here as arriving through the receiver.
   SimFrame AnswerThroughReceiver(const SimFrame& request, const SimLoggedFrame& arrival);
   void AddReceiver(const std::weak_ptr<CVirtualReceiver>& receiver);

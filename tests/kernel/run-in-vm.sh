@@ -15,6 +15,8 @@ segment come before its program; everything after the program, up to the next "-
   --timeout=SECONDS   time-out of this program (default $T640_VM_PROGRAM_TIMEOUT, else 60)
   --env=NAME=VALUE    set a variable for this program (the environment is otherwise minimal)
   --file=HOST[:GUEST] copy a host file or folder into the VM (default GUEST: /t640/data/<name>)
+  --bin=HOST          copy another executable and the libraries it needs into /t640/bin, for the
+                      program to run (a tool it starts, say)
 
 Environment: T640_VM_ACCEL (auto, kvm, tcg), T640_VM_MEMORY (MiB, default 1024), T640_VM_TIMEOUT (whole
 run, seconds), T640_VM_PROGRAM_TIMEOUT, T640_VM_MODULES (default "hid hid-generic uhid"),
@@ -117,6 +119,23 @@ copy_libraries() {
 # --- test programs ---------------------------------------------------------------------------------------
 
 declare -A placed_from      # guest program name -> host path, so two different programs cannot collide
+
+# Copies an executable into /t640/bin with the libraries it needs, once per name.
+place_executable() {
+  local executable=$1 name host_path
+  [[ -f $executable && -x $executable ]] || die "not an executable file: $executable"
+  name=$(basename "$executable")
+  host_path=$(realpath "$executable")
+  if [[ -n ${placed_from[$name]:-} && ${placed_from[$name]} != "$host_path" ]]; then
+    die "two different programs are named $name"
+  fi
+  if [[ -z ${placed_from[$name]:-} ]]; then
+    placed_from[$name]=$host_path
+    cp -L "$executable" "$root/t640/bin/$name"
+    copy_libraries "$executable"
+  fi
+}
+
 program_names=()            # display name of each program, by index
 program_count=0
 timeout_sum=0
@@ -154,6 +173,7 @@ while ((position < ${#args[@]})); do
         mkdir -p "$(dirname "$root$guest")"
         cp -rL "$host" "$root$guest"
         ;;
+      --bin=*) place_executable "${option#--bin=}" ;;
       -h | --help) usage; exit 0 ;;
       --) die "a program segment is empty" ;;
       -*) die "unknown option $option" ;;
@@ -171,17 +191,8 @@ while ((position < ${#args[@]})); do
   done
   ((position += 1)) # past the separator, if any
 
-  [[ -f $program && -x $program ]] || die "not an executable file: $program"
+  place_executable "$program"
   name=$(basename "$program")
-  host_path=$(realpath "$program")
-  if [[ -n ${placed_from[$name]:-} && ${placed_from[$name]} != "$host_path" ]]; then
-    die "two different programs are named $name"
-  fi
-  if [[ -z ${placed_from[$name]:-} ]]; then
-    placed_from[$name]=$host_path
-    cp -L "$program" "$root/t640/bin/$name"
-    copy_libraries "$program"
-  fi
 
   ((program_count += 1))
   index=$(printf '%02d' "$program_count")

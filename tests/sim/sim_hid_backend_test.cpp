@@ -45,7 +45,8 @@ TEST(SimHidBackend, StandardLayoutsEnumerateWhereTheDeviceTableLooks) {
                                               {0, 2, 0x01, 0x06, 9, 2},
                                               {0, 3, 0x0C, 0x01, 3, 0},
                                               {1, 1, 0x01, 0x80, 2, 0},
-                                              {1, 2, 0xFF1C, 0x92, 64, 64}};
+                                              {1, 2, 0xFF1C, 0x92, 64, 64},
+                                              {1, 3, 0x01, 0x02, 8, 0}};
   const Case cases[] = {
       {"mouse on its cable", [] { return std::make_shared<CVirtualMouse>(); }, 0x320F, 0x22A4, mouseShape},
       {"mouse receiver", [] { return CVirtualReceiver::Create(std::make_shared<CVirtualMouse>()); }, 0x320F, 0x226F,

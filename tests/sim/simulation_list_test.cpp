@@ -102,7 +102,7 @@ TEST(Simulation, PlugsWhatTheListNamesAndSharesOneMouse) {
   EXPECT_EQ(sim->Mouse()->ReadBlock(SimBlock::Status, 0, 1), std::vector<uint8_t>{12});
   std::vector<std::string> paths;
   ASSERT_TRUE(sim->Backend().EnumerateInterfaces(paths));
-  EXPECT_EQ(paths.size(), 5u + 5u + 1u);
+  EXPECT_EQ(paths.size(), 6u + 6u + 1u);
 }
 
 TEST(Simulation, ReceiverAloneLeavesTheMouseCableUnplugged) {

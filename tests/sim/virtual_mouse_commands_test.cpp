@@ -6,6 +6,7 @@
 
 #include "sim/mouse_factory_memory.h"
 #include "sim/sim_hid_backend.h"
+#include "sim/standard_device_layouts.h"
 #include "sim/virtual_mouse.h"
 #include "support/sim_frame_exchange.h"
 #include "transport/hid_device.h"
@@ -180,6 +181,19 @@ TEST_F(VirtualMouseCommands, EventsReachOnlyTheEventCollection) {
   ASSERT_EQ(pointer.Open(backend_.PathsOf(*mouse_).front(), true, false, true, false), 1);
   mouse_->SendEvent(kSimEventReReadRequest);
   EXPECT_EQ(ReadSimReport(events, 1000), (std::vector<uint8_t>{3, 0x01, 0x04}));
+  EXPECT_FALSE(ReadSimReport(port_, 20));
+  EXPECT_FALSE(ReadSimReport(pointer, 20));
+}
+
+TEST_F(VirtualMouseCommands, PlayedPointerMovesShareTheCommandInterfaceButNotItsCollection) {
+  const std::vector<std::string> paths = backend_.PathsOf(*mouse_);
+  CHidDevice macroPointer(backend_), pointer(backend_);
+  ASSERT_EQ(macroPointer.Open(paths.back(), true, false, true, false), 1);  // interface 1, collection 3
+  ASSERT_EQ(macroPointer.GetInterfaceNumber(), 1);
+  ASSERT_EQ(pointer.Open(paths.front(), true, false, true, false), 1);
+  mouse_->PlayPointerMove(5, -1);
+  EXPECT_EQ(ReadSimReport(macroPointer, 1000),
+            (std::vector<uint8_t>{kSimMacroPointerReportId, 0, 0x05, 0x00, 0xFF, 0xFF, 0, 0}));
   EXPECT_FALSE(ReadSimReport(port_, 20));
   EXPECT_FALSE(ReadSimReport(pointer, 20));
 }

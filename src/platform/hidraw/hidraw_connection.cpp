@@ -1,7 +1,7 @@
 // Report transfers on one top-level collection of a hidraw node.
 //
-// The kernel gives every open file of a node one queue of 64 input reports and drops the NEWEST
-// report when that queue is full. A mouse's pointer and keyboard collections share the node with
+// The kernel gives every open file of a node one queue of 63 input reports (a ring of 64 slots)
+// and drops the NEWEST report when that queue is full. A mouse's pointer and keyboard collections share the node with
 // its command collection, so a command reply could be dropped behind a burst of pointer reports.
 // Before every read and write this connection therefore empties the node into a small queue of
 // its own that keeps only this collection's reports. When the descriptor has no report ids, each
