@@ -8,6 +8,8 @@ packages=(
   clang libclang-rt-14-dev
   libudev-dev libjsoncpp-dev
   qt6-base-dev qt6-svg-dev libgl-dev
+  # The default language is Chinese; without a CJK font its texts draw as empty boxes.
+  fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "device_stand_in.h"
 #include "preview_states.h"
 #include "ui/controls/register_program_controls.h"
 #include "ui/toolkit/dialog_builder.h"
@@ -89,8 +90,9 @@ bool RenderSkinLayout(const SkinRenderOptions& options, QImage& image, std::stri
     return false;
   }
   CDialogBuilder builder;
+  CDeviceStandInCallback deviceStandIn;
   const std::string layoutPath = QFileInfo(ToQString(options.layout)).absoluteFilePath().toStdString();
-  CControlUI* root = builder.Create(layoutPath.c_str(), nullptr, nullptr, &manager);
+  CControlUI* root = builder.Create(layoutPath.c_str(), nullptr, &deviceStandIn, &manager);
   if (!root) {
     error = "cannot build " + options.layout + ": " + builder.GetLastError().str();
     return false;

@@ -49,7 +49,6 @@ void RegisterProgramControls() {
   // CShootControlUI: registered here by its editor.
   // CMagicControlUI: registered here by its editor.
   // CVoice6533ControlUI: registered here by its editor.
-  // CVelmarUSBDevice: registered here by its device.
-  // CVelmarMousePadDevice: registered here by its device.
-  // CVelmarRI6533Device: registered here by its device.
+  // The device classes (CVelmarUSBDevice and its kinds) are not registered: each needs the HID
+  // backend, so the layouts' device tags are answered by CDeviceControlCallback (devices/).
 }

@@ -10,14 +10,14 @@
 #include "ui/toolkit/window_api.h"
 
 std::string SkinFolder() { return std::string(T640_SOURCE_DIR) + "skin/"; }
-std::string DefaultDataFolder() { return std::string(T640_SOURCE_DIR) + "DefaultData/"; }
+std::string ShippedDataFolder() { return std::string(T640_SOURCE_DIR) + "DefaultData/"; }
 
 void UseShippedSkin(const std::string& language) {
   CPaintManagerUI::SetResourcePath(SkinFolder().c_str());
   CResourceManager* resources = CResourceManager::GetInstance();
   resources->ResetResourceMap();
   resources->LoadResource("res.xml");
-  resources->LoadLanguage((DefaultDataFolder() + language).c_str());
+  resources->LoadLanguage((ShippedDataFolder() + language).c_str());
   CRenderEngine::ClearImageCache();
   RegisterProgramControls();
 }

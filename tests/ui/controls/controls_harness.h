@@ -13,7 +13,7 @@ class CPaintManagerUI;
 
 // The repository's skin folder and data folder, with a trailing '/'.
 std::string SkinFolder();
-std::string DefaultDataFolder();
+std::string ShippedDataFolder();
 // Points the toolkit at the shipped skin, registers the program's controls and loads a shipped
 // language file.
 void UseShippedSkin(const std::string& language = "lan_en.xml");

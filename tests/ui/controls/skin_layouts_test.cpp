@@ -4,6 +4,7 @@
 
 #include "controls_harness.h"
 #include "skin_scan.h"
+#include "device_stand_in.h"
 #include "ui/toolkit/dialog_builder.h"
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/render_engine.h"
@@ -17,7 +18,8 @@ TEST(SkinLayouts, EveryShippedLayoutBuilds) {
   for (const std::string& layout : layouts) {
     CPaintManagerUI manager;
     CDialogBuilder builder;
-    CControlUI* root = builder.Create(layout.c_str(), nullptr, nullptr, &manager);
+    CDeviceStandInCallback deviceStandIn;
+    CControlUI* root = builder.Create(layout.c_str(), nullptr, &deviceStandIn, &manager);
     EXPECT_NE(root, nullptr) << layout << ": " << builder.GetLastError().str();
     if (root) manager.AttachDialog(root);
   }

@@ -157,13 +157,13 @@ std::map<std::string, std::string> CodeTextKeys() {
 }
 
 std::vector<std::string> ShippedLanguageFiles() {
-  QFile config(QString::fromStdString(DefaultDataFolder() + "Language.config"));
+  QFile config(QString::fromStdString(ShippedDataFolder() + "Language.config"));
   std::vector<std::string> files;
   if (!config.open(QIODevice::ReadOnly)) return files;
   static const std::regex kFile(R"re("Language_file"\s*:\s*"([^"]+)")re");
   const std::string text = config.readAll().toStdString();
   for (std::sregex_iterator it(text.begin(), text.end(), kFile), end; it != end; ++it) {
-    files.push_back(DefaultDataFolder() + (*it)[1].str());
+    files.push_back(ShippedDataFolder() + (*it)[1].str());
   }
   return files;
 }

@@ -1,0 +1,214 @@
+// The device's connection life: attach, the cable/receiver switch, detach, the event ports and
+// the tile timers that keep the link alive.
+#include <string>
+
+#include "devices/device_messages.h"
+#include "devices/device_tile.h"
+#include "devices/velmar_usb_device.h"
+#include "platform/clock.h"
+#include "platform/debug_output.h"
+
+namespace {
+
+// The receiver needs a moment after a switch before the mouse answers through it.
+constexpr int kLinkTestAttempts = 26;
+constexpr uint32_t kLinkTestPauseMs = 50;
+
+bool IsReceiverKind(uint16_t kind) { return kind == kDeviceKindMouseReceiver || kind == kDeviceKindKeyboardReceiver; }
+
+}  // namespace
+
+void CVelmarUSBDevice::StartTileTimer(uint32_t timerId, uint32_t elapseMs) {
+  if (tile_) tile_->StartTileTimer(timerId, elapseMs);
+}
+
+bool CVelmarUSBDevice::AttachCommandInterface(const DeviceEntry& slot, const DeviceEntry& identity) {
+  const bool receiver = IsReceiverKind(slot.DeviceKind);
+  if (!channel_.IsOpen()) {
+    CLockGuard guard(channel_.TransferLock());
+    CHidDevice& port = receiver ? channel_.ReceiverPort() : channel_.DirectPort();
+    port.Close();
+    if (port.Open(slot.DevicePath, true, true, true, false)) {
+      channel_.SetIsOpen(1);
+      channel_.SetConnectionType(receiver ? kConnectionTypeReceiver : kConnectionTypeCable);
+      SetDeviceEntry(identity);
+    }
+  }
+  if (tile_ && !receiver) tile_->ShowTile(true);
+  StartTileTimer(kTimerReadAll, kReadAllDelayMs);
+  return channel_.IsOpen() != 0;
+}
+
+bool CVelmarUSBDevice::SwitchConnection(const std::string& path) {
+  const bool leavingReceiver = channel_.ReceiverMode() != 0;
+  bool opened = false;
+  {
+    CLockGuard guard(channel_.TransferLock());
+    channel_.SetIsOpen(0);
+    CHidDevice& port = leavingReceiver ? channel_.DirectPort() : channel_.ReceiverPort();
+    port.Close();
+    opened = port.Open(path, true, true, true, false) != 0;
+    if (opened) {
+      // The port just left stays open until the interface goes; only the mode decides which one
+      // carries frames.
+      channel_.SetIsOpen(1);
+      channel_.SetConnectionType(leavingReceiver ? kConnectionTypeCable : kConnectionTypeReceiver);
+    }
+  }
+  if (!opened) return false;
+  if (leavingReceiver) {
+    ConnectThroughCable();
+  } else {
+    ConnectThroughReceiver();
+  }
+  return true;
+}
+
+void CVelmarUSBDevice::ConnectThroughReceiver() {
+  if (hasPowerDisplay_) {
+    bool linked = false;
+    for (int attempt = 0; attempt < kLinkTestAttempts && !linked; ++attempt) {
+      if (attempt > 0) SleepMs(kLinkTestPauseMs);
+      linked = channel_.Hid2_4GDeviceIsLink();
+      if (!linked) OutputDebugString("获取2.4G模式失败");
+    }
+    channel_.SendHostReady();
+    RefreshStatus();
+  }
+  StartTileTimer(kTimerKeepAlive, kKeepAliveFirstMs);
+  channel_.BeginConfig();
+  StartTileTimer(kTimerLinkWatch, kLinkWatchFirstMs);
+}
+
+void CVelmarUSBDevice::ConnectThroughCable() {
+  StartTileTimer(kTimerReadAll, kReadAllDelayMs);
+  channel_.SendHostReady();
+  SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 1);
+  if (hasPowerDisplay_) RefreshStatus();
+}
+
+void CVelmarUSBDevice::DetachCommandInterface() {
+  {
+    CLockGuard guard(channel_.TransferLock());
+    channel_.SetIsOpen(0);
+    channel_.DirectPort().Close();
+    channel_.ReceiverPort().Close();
+  }
+  if (tile_) tile_->ShowDisconnected();
+}
+
+CDeviceEventPort* CVelmarUSBDevice::EventPortForKind(uint16_t kind) {
+  return IsReceiverKind(kind) ? &receiverEventPort_ : &cableEventPort_;
+}
+
+bool CVelmarUSBDevice::AttachEventPort(uint16_t kind, const std::string& path) {
+  const bool cable = !IsReceiverKind(kind);
+  return EventPortForKind(kind)->Attach(
+      path, [this, cable](const uint8_t* report, uint32_t length) { OnEventReport(cable, report, length); },
+      ListenerExitTrace());
+}
+
+void CVelmarUSBDevice::DetachEventPort(uint16_t kind) { EventPortForKind(kind)->Detach(); }
+
+void CVelmarUSBDevice::OnTileTimer(uint32_t timerId) {
+  switch (timerId) {
+    case kTimerPushLightPreview:
+      OnPushPreviewTimer();
+      break;
+    case kTimerReadAll:
+      OnReadAllTimer();
+      break;
+    case kTimerSyncFromDevice:
+      if (tile_) tile_->StopTileTimer(timerId);
+      SyncFromDevice();
+      break;
+    case kTimerDeviceHook3:
+      OnTimerHook3();
+      break;
+    case kTimerDeviceHook4:
+      OnTimerHook4();
+      break;
+    case kTimerRefreshStatus:
+      RefreshStatus();
+      if (hasPowerDisplay_) StartTileTimer(kTimerRefreshStatus, kRefreshStatusMs);
+      break;
+    case kTimerLinkWatch:
+      OnLinkWatchTimer();
+      break;
+    case kTimerKeepAlive:
+      OnKeepAliveTimer();
+      break;
+    default:
+      break;
+  }
+}
+
+void CVelmarUSBDevice::OnPushPreviewTimer() {
+  PushLightPreview();
+  if (tile_ && tile_->IsTileSelected() && hostControlsLighting_.load()) tile_->RepaintLightPreview();
+  ArmPreviewTimer(channel_.IsOpen() ? (channel_.ReceiverMode() ? kPreviewReceiverMs : kPreviewCableMs) : 0);
+}
+
+// The preview timer keeps running while its period stays the same; restarting it on every tick
+// would cost more than the push itself.
+void CVelmarUSBDevice::ArmPreviewTimer(uint32_t periodMs) {
+  if (periodMs == previewPeriodMs_) return;
+  previewPeriodMs_ = periodMs;
+  if (periodMs == 0) {
+    if (tile_) tile_->StopTileTimer(kTimerPushLightPreview);
+  } else {
+    StartTileTimer(kTimerPushLightPreview, periodMs);
+  }
+}
+
+void CVelmarUSBDevice::OnReadAllTimer() {
+  if (tile_) tile_->StopTileTimer(kTimerReadAll);
+  const bool receiver = channel_.ReceiverMode() != 0;
+  if (receiver && channel_.IsOpen()) {
+    if (!IsLinked()) {
+      if (tile_ && tile_->IsTileShown()) tile_->ShowTile(false);
+      SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 0);
+      StartTileTimer(kTimerReadAll, kLinkRetryMs);
+      return;
+    }
+    StartTileTimer(kTimerKeepAlive, kKeepAliveFirstMs);
+    SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 1);
+  }
+  ReadAll();
+  previewPeriodMs_ = 0;
+  ArmPreviewTimer(kPreviewCableMs);
+  channel_.SendHostReady();
+  if (receiver) StartTileTimer(kTimerLinkWatch, kLinkWatchFirstMs);
+  if (hasPowerDisplay_) StartTileTimer(kTimerRefreshStatus, kRefreshStatusMs);
+}
+
+void CVelmarUSBDevice::OnLinkWatchTimer() {
+  if (tile_) tile_->StopTileTimer(kTimerLinkWatch);
+  if (!channel_.ReceiverMode()) return;
+  const bool shown = tile_ && tile_->IsTileShown();
+  if (IsLinked()) {
+    if (!shown) {
+      OutputDebugString("2.4gcesvdfherhue  12312423 123342341");
+      SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 1);
+      if (hasPowerDisplay_) {
+        channel_.SendHostReady();
+        RefreshStatus();
+      }
+    }
+  } else if (shown) {
+    OutputDebugString("2.4gcesvdfherhue");
+    SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 0);
+  }
+  StartTileTimer(kTimerLinkWatch, kLinkWatchMs);
+}
+
+void CVelmarUSBDevice::OnKeepAliveTimer() {
+  if (tile_) tile_->StopTileTimer(kTimerKeepAlive);
+  if (!channel_.IsOpen() || !channel_.ReceiverMode()) return;
+  channel_.BeginConfig();
+  channel_.EndConfig();
+  const int minutes = KeepAliveMinutes();
+  // A sleep time under a minute would make the period negative: keep the link alive often then.
+  const int64_t period = int64_t{minutes} * 60000 - 10000;
+  StartTileTimer(kTimerKeepAlive, static_cast<uint32_t>(period > 1000 ? period : 1000));
+}

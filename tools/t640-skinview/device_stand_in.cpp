@@ -1,0 +1,11 @@
+#include "device_stand_in.h"
+
+#include <string_view>
+
+#include "ui/toolkit/horizontal_layout_ui.h"
+
+CControlUI* CDeviceStandInCallback::CreateControl(LPCTSTR pstrClass) {
+  const std::string_view tag(pstrClass);
+  if (tag.starts_with("Velmar") && tag.ends_with("Device")) return new CHorizontalLayoutUI;
+  return nullptr;
+}
