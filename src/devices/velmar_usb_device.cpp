@@ -166,7 +166,8 @@ LightEffectParams CVelmarUSBDevice::PreviewParams() const {
 
 void CVelmarUSBDevice::PushLightPreview() {
   std::vector<LightEntry> entries = LightEntries();
-  if (entries == pushedEntries_) return;
+  previewChanged_ = entries != pushedEntries_;
+  if (!previewChanged_) return;
   const size_t count = std::min(entries.size(), lightControls_.size());
   for (size_t i = 0; i < count; ++i) {
     if (!lightControls_[i]) continue;

@@ -150,6 +150,9 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   void SetAttended(int value) { attended_.store(value); }
   int GetAttended() const { return attended_.load(); }
 
+  // How many times the tile's read (timer 1001) has run ReadAll: screenshots and tests wait for it.
+  int CompletedReads() const { return completedReads_; }
+
   const std::vector<CDeviceKeyButtonUI*>& KeyControls() const { return keyControls_; }
   const std::vector<CDeviceKeyButtonUI*>& LightControls() const { return lightControls_; }
   // A copy of the preview's light entries.
@@ -225,7 +228,9 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   std::vector<CDeviceKeyButtonUI*> keyControls_;
   std::vector<CDeviceKeyButtonUI*> lightControls_;
   std::vector<LightEntry> pushedEntries_;  // what the light controls show
+  bool previewChanged_ = false;            // the last push changed a light control
   uint32_t previewPeriodMs_ = 0;           // of the running preview timer; 0 when stopped
+  int completedReads_ = 0;
 
   mutable std::mutex previewMutex_;
   std::unique_ptr<CLightPreview> preview_;

@@ -145,7 +145,10 @@ void CVelmarUSBDevice::OnTileTimer(uint32_t timerId) {
 
 void CVelmarUSBDevice::OnPushPreviewTimer() {
   PushLightPreview();
-  if (tile_ && tile_->IsTileSelected() && hostControlsLighting_.load()) tile_->RepaintLightPreview();
+  // Nothing to repaint while the preview stands still (a static effect, or between slow steps).
+  if (previewChanged_ && tile_ && tile_->IsTileSelected() && hostControlsLighting_.load()) {
+    tile_->RepaintLightPreview();
+  }
   ArmPreviewTimer(channel_.IsOpen() ? (channel_.ReceiverMode() ? kPreviewReceiverMs : kPreviewCableMs) : 0);
 }
 
@@ -175,6 +178,7 @@ void CVelmarUSBDevice::OnReadAllTimer() {
     SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 1);
   }
   ReadAll();
+  ++completedReads_;
   previewPeriodMs_ = 0;
   ArmPreviewTimer(kPreviewCableMs);
   channel_.SendHostReady();

@@ -3,11 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8_text.h"
+
 // Small text helpers shared by the stored-data code. Every text this layer keeps is UTF-8.
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no NUL byte (a NUL
-// cannot survive the trip through a file name or the toolkit's strings).
-bool IsValidUtf8(std::string_view text);
 
 // Space, tab, line feed, carriage return, vertical tab and form feed removed from both ends.
 std::string TrimWhiteSpace(std::string_view text);

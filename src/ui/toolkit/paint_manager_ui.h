@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -215,6 +216,9 @@ class CPaintManagerUI {
   // Lays the tree out for size and paints all of it into the target (renders, previews); the
   // window lays itself out at its own size again afterwards.
   void PaintOffscreen(HDC hDC, SIZE size);
+  // Paints the window at its client size into a PNG file (screenshots). False when the file
+  // cannot be written.
+  bool SaveWindowImage(const std::string& path);
 
   // True while this manager exists; any thread.
   static bool IsAlive(const CPaintManagerUI* manager, uint64_t serial);

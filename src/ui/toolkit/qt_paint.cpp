@@ -24,3 +24,8 @@ QImage RenderToImage(CPaintManagerUI& manager, SIZE size) {
   painter.end();
   return image;
 }
+
+bool CPaintManagerUI::SaveWindowImage(const std::string& path) {
+  UpdateLayout();
+  return RenderToImage(*this, GetClientSize()).save(QString::fromStdString(path), "PNG");
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The t640 command line.
+struct AppOptions {
+  bool simulate = false;
+  std::string simulateList;    // --simulate LIST (or T640_SIMULATE)
+  std::string screenshotPath;  // --screenshot FILE
+  bool help = false;
+  bool version = false;
+};
+
+inline constexpr const char* kAppUsage =
+    "usage: t640 [--simulate LIST] [--screenshot FILE] [--help] [--version]\n"
+    "  --simulate LIST    run against virtual devices instead of hardware, e.g.\n"
+    "                     mouse, mouse-receiver:unlinked, mouse:sensor=35109:fresh (also T640_SIMULATE)\n"
+    "  --screenshot FILE  once the first scan and the device reads have settled, save the main\n"
+    "                     window as a PNG and exit\n";
+
+// Null with a one-line reason for a malformed command line.
+std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& arguments, const char* simulateEnv,
+                                          std::string* error);

@@ -1,0 +1,54 @@
+// t640: the configuration program. Runs against the machine's HID devices, or against virtual
+// devices with --simulate.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "shell/app_options.h"
+#include "shell/hid_backend_choice.h"
+#include "shell/t640_app.h"
+#include "ui/toolkit/paint_manager_ui.h"
+#include "ui/toolkit/ui_application.h"
+#include "windows/main_wnd/main_wnd.h"
+
+int main(int argc, char** argv) {
+  std::string error;
+  const std::optional<AppOptions> options =
+      ParseAppOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("T640_SIMULATE"), &error);
+  if (!options) {
+    std::fprintf(stderr, "t640: %s\n%s", error.c_str(), kAppUsage);
+    return 2;
+  }
+  if (options->help) {
+    std::fputs(kAppUsage, stdout);
+    return 0;
+  }
+  if (options->version) {
+    std::printf("t640 %s\n", T640_VERSION);
+    return 0;
+  }
+  std::shared_ptr<IHidBackend> backend = MakeHidBackend(options->simulate, options->simulateList, &error);
+  if (!backend) {
+    std::fprintf(stderr, "t640: %s\n", error.c_str());
+    return 2;
+  }
+
+  CUiApplication application(argc, argv);
+  CT640App app;
+  switch (app.Start(*options, backend, &error)) {
+    case CT640App::StartResult::kOtherRunning:
+      return 0;
+    case CT640App::StartResult::kFailed:
+      std::fprintf(stderr, "t640: %s\n", error.c_str());
+      return 0;
+    case CT640App::StartResult::kRun:
+      break;
+  }
+  CPaintManagerUI::MessageLoop();
+  const bool screenshotFailed = !options->screenshotPath.empty() && !app.MainWindow()->ScreenshotSaved();
+  app.Finish();
+  if (screenshotFailed) std::fprintf(stderr, "t640: the screenshot could not be written\n");
+  return screenshotFailed ? 1 : 0;
+}

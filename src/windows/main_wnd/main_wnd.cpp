@@ -1,0 +1,226 @@
+#include "windows/main_wnd/main_wnd.h"
+
+#include <utility>
+
+#include "devices/device_creation.h"
+#include "devices/device_messages.h"
+#include "devices/velmar_usb_device.h"
+#include "platform/debug_output.h"
+#include "ui/toolkit/menu_wnd.h"
+#include "ui/toolkit/paint_manager_ui.h"
+#include "ui/toolkit/resource_manager.h"
+#include "ui/toolkit/window_api.h"
+#include "windows/main_wnd/control_router.h"
+#include "windows/main_wnd/scan_sink.h"
+
+namespace {
+
+constexpr const char* kAppName = "Kestrune T640";
+constexpr UINT kAppIconId = 107;
+constexpr uint32_t kFitToMonitorDelayMs = 100;
+constexpr uint32_t kTrayMenuDelayMs = 10;
+
+}  // namespace
+
+CMainWnd::CMainWnd(std::shared_ptr<IHidBackend> backend, MainWindowOptions options)
+    : backend_(std::move(backend)), options_(std::move(options)), router_(std::make_unique<CControlRouter>(*this)) {
+  appNameMessage_ = RegisterWindowMessage(kAppName);
+}
+
+CMainWnd::~CMainWnd() { StopWorkers(); }
+
+void CMainWnd::InitWindow() {
+  CResourceManager::GetInstance()->SetTextQueryInterface(this);
+  if (CTrayIcon::IsTrayAvailable()) {
+    trayShown_ = tray_.CreateTrayIcon(GetHWND(), kAppIconId, "T640", UIMSG_TRAYICON);
+  }
+  SetIcon(kAppIconId);
+}
+
+CControlUI* CMainWnd::CreateControl(LPCTSTR pstrClass) {
+  CDeviceControlCallback devices(*backend_);
+  return devices.CreateControl(pstrClass);
+}
+
+void CMainWnd::Notify(TNotifyUI& msg) {
+  if (msg.sType == "windowinit") {
+    OnFirstLayout();
+  } else if (router_->Route(msg)) {
+    return;
+  }
+  WindowImplBase::Notify(msg);
+}
+
+LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  if (uMsg == WM_POWERBROADCAST) {
+    if (wParam == PBT_APMSUSPEND) SetSuspended(true);
+    if (wParam == PBT_APMRESUMEAUTOMATIC) SetSuspended(false);
+    return 1;
+  }
+  if (!notSuspended_ && uMsg != WM_DESTROY && uMsg != WM_CLOSE && uMsg != WM_TIMER) {
+    return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+  }
+  if (uMsg == WM_TIMER) OnTimer(static_cast<UINT>(wParam));
+  if (uMsg == WM_ACTIVATE) {
+    active_ = attended_ = wParam != WA_INACTIVE;
+    for (auto* list : {&mice_, &keyboards_, &mousePads_}) {
+      for (CVelmarUSBDevice* device : *list) device->SetAttended(attended_ ? 1 : 0);
+    }
+  }
+  return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+}
+
+LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+  bHandled = true;
+  if (uMsg == appNameMessage_) {
+    if (lParam == 0 && !firstScanDone_) {
+      firstScanDone_ = true;
+      if (!options_.screenshotPath.empty()) AfterScreenshotSettled();
+    }
+    BringToFront();
+    return 0;
+  }
+  switch (uMsg) {
+    case WM_USB_MAINMESS_DEVICE_ARRIVAL:
+      AttachSlot(wParam);
+      return 0;
+    case WM_USB_MAINMESS_DEVICE_REMOVE:
+      DetachSlot(wParam);
+      return 0;
+    case WM_DEVICE_LINK_STATE:
+      OnDeviceLinkState(wParam, lParam);
+      return 0;
+    case WM_FIRMWARE_UPDATE:
+      OnFirmwareUpdate(wParam, lParam);
+      return 0;
+    case WM_USB_MAINMESS_DEVICE_IS_INITUI:
+      OnDeviceInitResult(wParam);
+      return 0;
+    case UIMSG_TRAYICON:
+      OnTrayIcon(lParam);
+      return 0;
+    case WM_MENUCLICK:
+      OnMenuClick(wParam);
+      return 0;
+    case WM_LANGUAGE_CHANGED:
+      ApplyLanguage(static_cast<int>(wParam));
+      return 0;
+    default:
+      bHandled = false;
+      return 0;
+  }
+}
+
+void CMainWnd::OnFirstLayout() {
+  ApplyLanguage(ReadSavedLanguageIndex());
+  for (int row : {0, 1}) {
+    const DeviceKindRow& kind = kDeviceKindRows[static_cast<size_t>(row)];
+    const int slot = FindSupportedDevice(kind.VendorId, kind.ProductId, kind.DeviceKind, kInterfaceRoleCommand);
+    if (slot >= 0) CreateDeviceForKind(static_cast<size_t>(slot), kInterfaceRoleCommand);
+  }
+  UpdateNoDeviceLayout("Open");
+  ShowWindow(false, false);
+  sink_ = std::make_unique<CScanToWindowSink>(GetHWND(), appNameMessage_);
+  scanner_ = std::make_unique<CDeviceScanner>(*backend_, slots_, *sink_);
+  scanner_->Start();
+  ::SetTimer(GetHWND(), kTimerFitToMonitor, kFitToMonitorDelayMs);
+}
+
+void CMainWnd::OnTimer(UINT id) {
+  switch (id) {
+    case kTimerFitToMonitor:
+      ::KillTimer(GetHWND(), id);
+      FitToMonitor();
+      break;
+    case kTimerShowTrayMenu:
+      ::KillTimer(GetHWND(), id);
+      ShowTrayMenu();
+      break;
+    case kTimerScreenshot:
+      OnScreenshotTimer();
+      break;
+    default:
+      break;
+  }
+}
+
+bool CMainWnd::IsScanRunning() const { return scanner_ && scanner_->IsRunning(); }
+
+void CMainWnd::StopWorkers() {
+  if (workersStopped_) return;
+  workersStopped_ = true;
+  if (scanner_) scanner_->Stop();
+  // The devices' own threads (listeners, light thread) stop with the devices, which go with the
+  // window's control tree.
+}
+
+LRESULT CMainWnd::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+  return WindowImplBase::OnClose(uMsg, wParam, lParam, bHandled);
+}
+
+LRESULT CMainWnd::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+  OutputDebugString("退出测试");
+  if (trayShown_) tray_.DeleteTrayIcon();
+  ShowWindow(false, false);
+  StopWorkers();
+  const LRESULT result = WindowImplBase::OnDestroy(uMsg, wParam, lParam, bHandled);
+  PostQuitMessage(0);
+  bHandled = true;
+  return result;
+}
+
+void CMainWnd::SetSuspended(bool suspended) {
+  notSuspended_ = !suspended;
+  for (auto* list : {&mice_, &keyboards_, &mousePads_}) {
+    for (CVelmarUSBDevice* device : *list) device->SetHostControlsLighting(suspended ? 0 : 1);
+  }
+}
+
+void CMainWnd::TellDevicesWindowHidden(bool hidden) {
+  for (auto* list : {&mice_, &keyboards_}) {
+    for (CVelmarUSBDevice* device : *list) device->SetWindowHidden(hidden);
+  }
+}
+
+void CMainWnd::HideToTray() {
+  CloseAuxiliaryWindows();
+  ShowWindow(false, false);
+  TellDevicesWindowHidden(true);
+}
+
+void CMainWnd::OnTrayIcon(LPARAM mouseMessage) {
+  if (mouseMessage == WM_RBUTTONUP) {
+    ::SetTimer(GetHWND(), kTimerShowTrayMenu, kTrayMenuDelayMs);
+    return;
+  }
+  if (mouseMessage != WM_LBUTTONUP) return;
+  UpdateNoDeviceLayout("UIMSG_TRAYICON");
+  const bool visible = IsWindowVisible(GetHWND()) && !IsIconic(GetHWND());
+  CloseAuxiliaryWindows();
+  if (visible) {
+    HideToTray();
+    return;
+  }
+  ShowWindow(true, true);
+  FitToMonitor();
+  BringToFront();
+}
+
+void CMainWnd::ShowTrayMenu() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  (new CMenuWnd)->Init("menu.xml", cursor, &m_pm, eMenuAlignment_Left | eMenuAlignment_Top);
+}
+
+void CMainWnd::OnMenuClick(WPARAM record) {
+  auto* command = reinterpret_cast<MenuCmd*>(record);
+  if (!command) return;
+  const std::string name = command->szName.str();
+  CPaintManagerUI::DeletePtr(command);
+  if (name == "exit") {
+    CloseAuxiliaryWindows();
+    Close(IDOK);
+    return;
+  }
+  router_->RouteMenuCommand(name);
+}

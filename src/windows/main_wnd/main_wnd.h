@@ -1,0 +1,155 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/hid/hid_backend.h"
+#include "transport/device_scanner.h"
+#include "transport/device_slots.h"
+#include "ui/toolkit/tray_icon.h"
+#include "ui/toolkit/window_impl_base.h"
+#include "windows/main_wnd/main_wnd_options.h"
+
+class CDeviceOptionUI;
+class CMpDevicePowerUI;
+class CScanToWindowSink;
+class CVelmarUSBDevice;
+class CControlRouter;
+
+// Private messages of the main window (values fixed; the devices and the scan thread send some).
+inline constexpr UINT WM_HOOK_CONTROL = 1054;
+inline constexpr UINT WM_POWERBROADCAST = 0x0218;
+inline constexpr WPARAM PBT_APMSUSPEND = 4;
+inline constexpr WPARAM PBT_APMRESUMEAUTOMATIC = 18;
+inline constexpr UINT WM_SETTING_PROGRESS = 3072;
+inline constexpr UINT WM_LANGUAGE_CHANGED = 3089;
+inline constexpr UINT WM_OPEN_SETTINGS = 3093;
+inline constexpr UINT WM_CLEAR_UPDATE_BADGE = 3094;
+
+// The main window timers.
+enum MainWindowTimer : UINT {
+  kTimerFitToMonitor = 1011,
+  kTimerShowTrayMenu = 1032,
+  kTimerMacroTransfer = 1033,
+  kTimerProfileSwitch = 1055,
+  kTimerGameEffect = 1066,
+  kTimerScreenshot = 1099,  // --screenshot: the reads have settled
+};
+
+// The window's DPI on a monitor of this size: the 1000 × 640 layout is drawn at 1.5 × on a monitor
+// larger than 1500 × 960, else at 1 ×.
+int WindowDpiForMonitor(int width, int height);
+
+// The program's only top-level window and its hub: it owns the device objects and their tiles,
+// the scan thread, the tray icon, the language and the window's DPI; every device and program
+// message arrives here, and control notifications go to the router.
+class CMainWnd : public WindowImplBase {
+ public:
+  CMainWnd(std::shared_ptr<IHidBackend> backend, MainWindowOptions options);
+  ~CMainWnd() override;
+
+  LPCTSTR GetWindowClassName() const override { return "MainWnd"; }
+  CDuiString GetSkinFile() override { return "XML_MAIN"; }
+  void InitWindow() override;
+  void Notify(TNotifyUI& msg) override;
+  CControlUI* CreateControl(LPCTSTR pstrClass) override;
+  LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+  LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+  LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+  LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+
+  // ---- the device selector ----
+  int CreateDeviceForKind(size_t slotIndex, uint16_t role);
+  void AttachSlot(size_t slotIndex);
+  void DetachSlot(size_t slotIndex);
+  void SetTileState(int index, bool visible, bool select);
+  void HideTile(int index);
+  void SelectPrevious();
+  void SelectNext();
+  void OnTileSelectionChanged();
+  // The device of the first reachable, selected tile; null when none.
+  CVelmarUSBDevice* GetSelectedDevice();
+  int CountReachable() const;
+  std::vector<CDeviceOptionUI*> Tiles() const;
+  CDeviceOptionUI* TileAt(int index) const;
+
+  // ---- window-wide behaviour ----
+  void BringToFront();
+  void FitToMonitor();
+  void ApplyLanguage(int index);
+  int GetLanguageIndex() const { return languageIndex_; }
+  int GetWindowDpi() const { return dpi_; }
+  void HideToTray();
+  bool HasTrayIcon() const { return trayShown_; }
+  void TellDevicesWindowHidden(bool hidden);
+  bool IsSuspended() const { return !notSuspended_; }
+  void SetSuspended(bool suspended);
+  void CloseAuxiliaryWindows() {}
+
+  // For tests and the entry point.
+  CDeviceSlotList& Slots() { return slots_; }
+  const std::vector<CVelmarUSBDevice*>& Mice() const { return mice_; }
+  bool IsScanRunning() const;
+  bool IsFirstScanDone() const { return firstScanDone_; }
+  void StopWorkers();
+  bool IsNoDeviceLayoutShown();
+  // --screenshot: whether the picture was written.
+  bool ScreenshotSaved() const { return screenshotSaved_; }
+  UINT AppNameMessage() const { return appNameMessage_; }
+
+ private:
+  void OnFirstLayout();
+  void OnTimer(UINT id);
+  void OnDeviceLinkState(WPARAM kindRow, LPARAM linked);
+  void OnDeviceInitResult(WPARAM valid);
+  void OnFirmwareUpdate(WPARAM productId, LPARAM version);
+  void OnTrayIcon(LPARAM mouseMessage);
+  void ShowTrayMenu();
+  void OnMenuClick(WPARAM record);
+  void UpdateNoDeviceLayout(const char* logPrefix);
+  void ShowPowerPage(CDeviceOptionUI* tile);
+  std::vector<CVelmarUSBDevice*>* DeviceListForKind(uint16_t kind);
+  CVelmarUSBDevice* FindDeviceByIdentity(uint16_t kind, const DeviceEntry& key);
+  CDeviceOptionUI* TileOf(CVelmarUSBDevice* device) const;
+  int TileIndexForKindRow(int kindRow) const;
+  void AttachEventInterface(size_t slotIndex, const DeviceEntry& slot);
+  DeviceEntry ReferenceSlotFor(size_t slotIndex) const;
+  void AfterScreenshotSettled();
+  void SaveScreenshotAndExit();
+  void OnScreenshotTimer();
+  bool AllOpenDevicesRead() const;
+  int ReadSavedLanguageIndex() const;
+
+  std::shared_ptr<IHidBackend> backend_;
+  MainWindowOptions options_;
+  CDeviceSlotList slots_;
+  std::unique_ptr<CScanToWindowSink> sink_;
+  std::unique_ptr<CDeviceScanner> scanner_;
+  std::unique_ptr<CControlRouter> router_;
+  CTrayIcon tray_;
+  bool trayShown_ = false;
+
+  std::vector<CVelmarUSBDevice*> mice_;
+  std::vector<CVelmarUSBDevice*> keyboards_;
+  std::vector<CVelmarUSBDevice*> mousePads_;
+  std::vector<CVelmarUSBDevice*> headsets_;
+  std::vector<CMpDevicePowerUI*> powerDisplays_;
+
+  int languageIndex_ = -1;
+  int dpi_ = 96;
+  bool noDeviceLayoutEnabled_ = true;
+  bool notSuspended_ = true;
+  bool active_ = false;
+  bool attended_ = false;
+  bool firstScanDone_ = false;
+  bool displayChanged_ = false;
+  bool workersStopped_ = false;
+  bool screenshotSaved_ = false;
+  uint32_t screenshotDeadline_ = 0;
+  int screenshotQuietPolls_ = 0;
+  int selectedTileIndex_ = -1;
+  UINT appNameMessage_ = 0;
+
+  friend class CControlRouter;
+};

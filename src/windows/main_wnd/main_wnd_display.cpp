@@ -1,0 +1,150 @@
+// The window as the user sees it: bringing it to the front, fitting it to its monitor, the
+// no-device and device-error layouts, the language, and the screenshot option.
+#include <cstdlib>
+
+#include "devices/velmar_usb_device.h"
+#include "platform/debug_output.h"
+#include "platform/clock.h"
+#include "platform/log_file.h"
+#include "platform/program_folder.h"
+#include "platform/process_launch.h"
+#include "profiles/settings/language_list.h"
+#include "profiles/settings/user_settings.h"
+#include "profiles/storage/data_folders.h"
+#include "ui/toolkit/paint_manager_ui.h"
+#include "ui/toolkit/resource_manager.h"
+#include "ui/toolkit/window_api.h"
+#include "windows/main_wnd/main_wnd.h"
+#include "windows/msg_wnd.h"
+
+namespace {
+
+constexpr int kLayoutWidth = 1000;
+constexpr int kLayoutHeight = 640;
+// The language a first start shows: the identifier of the first entry of the shipped list.
+constexpr int64_t kDefaultLanguageId = 520;
+constexpr LPARAM kMinimumFirmwareVersion = 0x0103;
+constexpr uint32_t kScreenshotPollMs = 100;
+constexpr uint32_t kScreenshotMaxWaitMs = 5000;
+// A few polls after the reads so the light preview and the battery display have been pushed.
+constexpr int kScreenshotQuietPolls = 3;
+constexpr const char* kFirmwareUpdaterName = "TX4D18-V0103-20260117";
+
+void StartFirmwareUpdater(const std::string& path) {
+  if (!StartDetachedProgram(path, {"On the upgrade"})) OutputDebugString("firmware updater not started: " + path);
+}
+
+}  // namespace
+
+int WindowDpiForMonitor(int width, int height) { return width > 1500 && height > 960 ? 144 : 96; }
+
+void CMainWnd::UpdateNoDeviceLayout(const char* logPrefix) {
+  CControlUI* noDevice = m_pm.FindControl("No_device_Link");
+  if (!noDevice || !noDeviceLayoutEnabled_) return;
+  const bool show = CountReachable() == 0;
+  noDevice->SetVisible(show);
+  WriteLogLine(std::string(logPrefix) + ">pNoDeviceLinkLyout    " + (show ? "true" : "false"));
+}
+
+bool CMainWnd::IsNoDeviceLayoutShown() {
+  CControlUI* noDevice = m_pm.FindControl("No_device_Link");
+  return noDevice && noDevice->IsVisible();
+}
+
+void CMainWnd::BringToFront() {
+  UpdateNoDeviceLayout("Open");
+  TellDevicesWindowHidden(false);
+  ShowWindow(true, true);
+  ::SendMessage(GetHWND(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  SetForegroundWindow(GetHWND());
+}
+
+void CMainWnd::FitToMonitor() {
+  const bool visible = IsWindowVisible(GetHWND()) && !IsIconic(GetHWND());
+  RECT monitor{};
+  RECT work{};
+  GetMonitorRect(GetHWND(), &monitor, &work);
+  const int width = monitor.right - monitor.left;
+  const int height = monitor.bottom - monitor.top;
+  dpi_ = WindowDpiForMonitor(width, height);
+  CPaintManagerUI::SetAllDPI(96);
+  SetWindowPos(GetHWND(), nullptr, 0, 0, kLayoutWidth, kLayoutHeight, SWP_NOMOVE | SWP_NOACTIVATE);
+  CPaintManagerUI::SetAllDPI(dpi_);
+  CenterWindow();
+  if (!visible) ShowWindow(false, false);
+}
+
+void CMainWnd::ApplyLanguage(int index) {
+  if (index == languageIndex_) return;
+  languageIndex_ = index;
+  const std::vector<LanguageEntry> languages = ReadLanguageList(DefaultDataFolder());
+  if (index < 0 || static_cast<size_t>(index) >= languages.size()) return;
+  const LanguageEntry& language = languages[static_cast<size_t>(index)];
+  CResourceManager* resources = CResourceManager::GetInstance();
+  resources->SetLanguage(language.name.c_str());
+  resources->LoadLanguage((DefaultDataFolder() + language.file).c_str());
+  resources->ReloadText();
+  if (WriteUserSetting(options_.userDataFolder, kLanguageSettingName, language.id)) OutputDebugString("写成功！");
+  m_pm.Invalidate();
+  m_pm.NeedUpdate();
+}
+
+int CMainWnd::ReadSavedLanguageIndex() const {
+  const int64_t id = ReadUserSetting(options_.userDataFolder, kLanguageSettingName, kDefaultLanguageId);
+  return static_cast<int>(FindLanguageIndex(ReadLanguageList(DefaultDataFolder()), static_cast<int>(id)));
+}
+
+void CMainWnd::OnDeviceInitResult(WPARAM valid) {
+  noDeviceLayoutEnabled_ = valid != 0;
+  if (CControlUI* error = m_pm.FindControl("Error_device_Link")) error->SetVisible(valid == 0);
+}
+
+// After the first scan, waits until every device with an open channel has been read (or a few
+// seconds have passed), then paints the window into the file and ends the program.
+void CMainWnd::AfterScreenshotSettled() {
+  screenshotDeadline_ = GetTickCountMs() + kScreenshotMaxWaitMs;
+  ::SetTimer(GetHWND(), kTimerScreenshot, kScreenshotPollMs);
+}
+
+bool CMainWnd::AllOpenDevicesRead() const {
+  for (const auto* list : {&mice_, &keyboards_, &mousePads_, &headsets_}) {
+    for (CVelmarUSBDevice* device : *list) {
+      if (device->Channel().IsOpen() && device->CompletedReads() == 0) return false;
+    }
+  }
+  return true;
+}
+
+void CMainWnd::OnScreenshotTimer() {
+  const bool settled = AllOpenDevicesRead() && ++screenshotQuietPolls_ >= kScreenshotQuietPolls;
+  if (!settled && static_cast<int32_t>(GetTickCountMs() - screenshotDeadline_) < 0) return;
+  SaveScreenshotAndExit();
+}
+
+void CMainWnd::SaveScreenshotAndExit() {
+  ::KillTimer(GetHWND(), kTimerScreenshot);
+  const bool saved = m_pm.SaveWindowImage(options_.screenshotPath);
+  screenshotSaved_ = saved;
+  Close(saved ? IDOK : IDCANCEL);
+}
+
+// The mouse's firmware is too old to keep what is written to it: offer the updater shipped in
+// "Update/". Declining ends the program at once, as the settings could not be kept anyway.
+void CMainWnd::OnFirmwareUpdate(WPARAM /*productId*/, LPARAM version) {
+  CVelmarUSBDevice* selected = GetSelectedDevice();
+  if (version >= kMinimumFirmwareVersion) {
+    if (selected) selected->Channel().SetUpdateInProgress(0);
+    if (CControlUI* noDevice = m_pm.FindControl("No_device_Link")) noDevice->SetVisible(false);
+    return;
+  }
+  noDeviceLayoutEnabled_ = true;
+  if (CControlUI* error = m_pm.FindControl("Error_device_Link")) error->SetVisible(false);
+  if (CControlUI* noDevice = m_pm.FindControl("No_device_Link")) noDevice->SetVisible(true);
+  WriteLogLine("UpdateMacroKbDevice>pNoDeviceLinkLyout    true");
+  if (ShowMessageBox(GetHWND(), "UpdateTiShi", "UpdateTiShiText", dpi_, true, 1) != 1) {
+    StopWorkers();
+    std::_Exit(0);
+  }
+  if (selected) selected->Channel().SetUpdateInProgress(1);
+  StartFirmwareUpdater(ProgramFolder() + "Update/" + kFirmwareUpdaterName);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+// What the command line asks of the main window.
+struct MainWindowOptions {
+  // Save the window as a PNG once the first scan and the device reads have settled, then exit.
+  std::string screenshotPath;
+  // Where the per-user data lives; empty for the user's own folder.
+  std::string userDataFolder;
+};

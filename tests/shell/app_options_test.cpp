@@ -1,0 +1,35 @@
+#include "shell/app_options.h"
+
+#include <gtest/gtest.h>
+
+TEST(AppOptions, ParsesTheCommandLine) {
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* environment;
+    bool valid;
+    bool simulate;
+    std::string list;
+    std::string screenshot;
+  };
+  const Case cases[] = {
+      {{}, nullptr, true, false, "", ""},
+      {{"--simulate", "mouse"}, nullptr, true, true, "mouse", ""},
+      {{}, "mouse-receiver", true, true, "mouse-receiver", ""},
+      {{"--simulate", "mouse"}, "mouse-receiver", true, true, "mouse", ""},  // the option wins
+      {{"--screenshot", "main.png", "--simulate", "mouse"}, nullptr, true, true, "mouse", "main.png"},
+      {{"--screenshot"}, nullptr, false, false, "", ""},
+      {{"--bogus"}, nullptr, false, false, "", ""},
+  };
+  for (const Case& test : cases) {
+    std::string error;
+    const std::optional<AppOptions> options = ParseAppOptions(test.arguments, test.environment, &error);
+    ASSERT_EQ(options.has_value(), test.valid) << error;
+    if (!options) {
+      EXPECT_FALSE(error.empty());
+      continue;
+    }
+    EXPECT_EQ(options->simulate, test.simulate);
+    EXPECT_EQ(options->simulateList, test.list);
+    EXPECT_EQ(options->screenshotPath, test.screenshot);
+  }
+}
