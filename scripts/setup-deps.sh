@@ -11,6 +11,8 @@ packages=(
   # The default language is Chinese; without a CJK font its texts draw as empty boxes.
   fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The suspend-notice tests run a private bus with a stand-in for logind on it.
+  dbus-daemon
 )
 
 missing=()

@@ -149,7 +149,9 @@ void CVelmarUSBDevice::OnPushPreviewTimer() {
   if (previewChanged_ && tile_ && tile_->IsTileSelected() && hostControlsLighting_.load()) {
     tile_->RepaintLightPreview();
   }
-  ArmPreviewTimer(channel_.IsOpen() ? (channel_.ReceiverMode() ? kPreviewReceiverMs : kPreviewCableMs) : 0);
+  // Nobody sees the preview while the window is hidden in the tray: push it rarely then.
+  const bool slow = channel_.ReceiverMode() || windowHidden_.load();
+  ArmPreviewTimer(channel_.IsOpen() ? (slow ? kPreviewReceiverMs : kPreviewCableMs) : 0);
 }
 
 // The preview timer keeps running while its period stays the same; restarting it on every tick

@@ -8,9 +8,12 @@
 
 #include "shell/app_options.h"
 #include "shell/hid_backend_choice.h"
+#include "platform/debug_output.h"
+#include "platform/sleep_notices/sleep_notices.h"
 #include "shell/t640_app.h"
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/ui_application.h"
+#include "ui/toolkit/window_api.h"
 #include "windows/main_wnd/main_wnd.h"
 
 int main(int argc, char** argv) {
@@ -46,7 +49,17 @@ int main(int argc, char** argv) {
     case CT640App::StartResult::kRun:
       break;
   }
+  // Suspend and resume come from logind when the machine has one; without it the program simply
+  // runs without those notices.
+  CSleepNotices sleepNotices;
+  const HWND window = app.MainWindow()->GetHWND();
+  if (!sleepNotices.Start([window](bool suspending) {
+        PostMessage(window, WM_POWERBROADCAST, suspending ? PBT_APMSUSPEND : PBT_APMRESUMEAUTOMATIC, 0);
+      })) {
+    OutputDebugString("no suspend notices: " + sleepNotices.FailureReason());
+  }
   CPaintManagerUI::MessageLoop();
+  sleepNotices.Stop();
   const bool screenshotFailed = !options->screenshotPath.empty() && !app.MainWindow()->ScreenshotSaved();
   app.Finish();
   if (screenshotFailed) std::fprintf(stderr, "t640: the screenshot could not be written\n");

@@ -12,12 +12,14 @@
 #include "sim/simulation.h"
 #include "support/temp_data_folder.h"
 #include "ui/toolkit/controls/option_ui.h"
+#include "ui/toolkit/menu_wnd.h"
 #include "ui/toolkit/controls/slider_ui.h"
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/window_api.h"
 #include "ui_test_environment.h"
 #include "windows/device_selector/device_option_ui.h"
 #include "windows/main_wnd/main_wnd.h"
+#include "windows/msg_wnd.h"
 
 namespace {
 
@@ -172,4 +174,38 @@ TEST(Program, ASecondCopyWakesTheFirstAndEnds) {
   EXPECT_EQ(second.Start(AppOptions{}, backend, &error), CT640App::StartResult::kOtherRunning);
   EXPECT_EQ(second.MainWindow(), nullptr);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(program.Window().GetHWND()); }, kSettleMs));
+}
+
+TEST(Program, AGameEventShowsItsLightingUntilItsTimerEnds) {
+  Program program("mouse");
+  ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
+  const int storedMode = program.Mouse()->GetLightEffect().mode;
+  const int gameMode = storedMode == 6 ? 0 : 6;
+  SendMessage(program.Window().GetHWND(), RegisterWindowMessage("Game_Kill"), 2, gameMode);
+  EXPECT_EQ(program.Mouse()->GetLightEffect().mode, gameMode);
+  EXPECT_EQ(program.Mouse()->GetHostControlsLighting(), 0);
+
+  SendMessage(program.Window().GetHWND(), WM_TIMER, kTimerGameEffect, 0);
+  EXPECT_EQ(program.Mouse()->GetLightEffect().mode, storedMode);
+  EXPECT_EQ(program.Mouse()->GetHostControlsLighting(), 1);
+}
+
+TEST(Program, TheTrayMenusExitClosesTheWindow) {
+  Program program("");
+  ASSERT_TRUE(PumpUntil([&] { return program.Window().IsFirstScanDone(); }, kSettleMs));
+  const HWND window = program.Window().GetHWND();
+  auto* command = new MenuCmd;
+  command->szName = "exit";
+  PostMessage(window, WM_MENUCLICK, reinterpret_cast<WPARAM>(command), 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, kSettleMs));
+  EXPECT_FALSE(program.Window().IsScanRunning());
+}
+
+TEST(Program, OldFirmwareOffersTheUpdater) {
+  CScopedPromptAnswerer answer([](const PromptRecord&) { return 1; });
+  Program program("mouse:firmware=0x0102");
+  ASSERT_TRUE(PumpUntil([&] { return !answer.Prompts().empty(); }, kSettleMs));
+  EXPECT_EQ(answer.Prompts().front().titleKey, "UpdateTiShi");
+  EXPECT_EQ(answer.Prompts().front().buttonMode, 1);
+  EXPECT_TRUE(program.Window().IsNoDeviceLayoutShown()) << "the page waits behind the no-device layout";
 }

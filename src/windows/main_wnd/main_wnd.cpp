@@ -1,9 +1,11 @@
 #include "windows/main_wnd/main_wnd.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "devices/device_creation.h"
 #include "devices/device_messages.h"
+#include "devices/velmar_mouse_device.h"
 #include "devices/velmar_usb_device.h"
 #include "platform/debug_output.h"
 #include "ui/toolkit/menu_wnd.h"
@@ -25,6 +27,9 @@ constexpr uint32_t kTrayMenuDelayMs = 10;
 CMainWnd::CMainWnd(std::shared_ptr<IHidBackend> backend, MainWindowOptions options)
     : backend_(std::move(backend)), options_(std::move(options)), router_(std::make_unique<CControlRouter>(*this)) {
   appNameMessage_ = RegisterWindowMessage(kAppName);
+  for (const char* name : {"Game_Start", "Game_End", "Game_Kill", "Game_Death"}) {
+    gameEventMessages_.push_back(RegisterWindowMessage(name));
+  }
 }
 
 CMainWnd::~CMainWnd() { StopWorkers(); }
@@ -72,6 +77,10 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
   bHandled = true;
+  if (std::find(gameEventMessages_.begin(), gameEventMessages_.end(), uMsg) != gameEventMessages_.end()) {
+    OnGameEvent(lParam);
+    return 0;
+  }
   if (uMsg == appNameMessage_) {
     if (lParam == 0 && !firstScanDone_) {
       firstScanDone_ = true;
@@ -138,6 +147,10 @@ void CMainWnd::OnTimer(UINT id) {
       break;
     case kTimerScreenshot:
       OnScreenshotTimer();
+      break;
+    case kTimerGameEffect:
+      ::KillTimer(GetHWND(), id);
+      RestoreGameEffect();
       break;
     default:
       break;
@@ -223,4 +236,38 @@ void CMainWnd::OnMenuClick(WPARAM record) {
     return;
   }
   router_->RouteMenuCommand(name);
+}
+
+// A game reports an event (start, end, a kill, a death): the selected device shows the event's
+// lighting mode for five seconds, then its own effect again. Another event meanwhile only
+// restarts the five seconds.
+void CMainWnd::OnGameEvent(LPARAM lightingMode) {
+  constexpr uint32_t kGameEffectMs = 5000;
+  CVelmarUSBDevice* device = GetSelectedDevice();
+  auto* mouse = device ? static_cast<CVelmarMouseDevice*>(device->GetInterface("VelmarMouseDevice")) : nullptr;
+  if (!mouse) return;
+  const LightEffectParams effect = mouse->GetLightEffect();
+  if (gameEffectDevice_ != device) {
+    gameEffectDevice_ = device;
+    gameSavedMode_ = effect.mode;
+  }
+  device->SetHostControlsLighting(0);
+  const uint32_t colour = effect.colour.r | (effect.colour.g << 8) | (effect.colour.b << 16);
+  mouse->SetLightEffect(static_cast<int>(lightingMode), effect.speed, effect.brightness, colour);
+  mouse->ApplySettings(0, 0, 0, 0, 0);
+  ::SetTimer(GetHWND(), kTimerGameEffect, kGameEffectMs);
+}
+
+void CMainWnd::RestoreGameEffect() {
+  CVelmarUSBDevice* device = gameEffectDevice_;
+  gameEffectDevice_ = nullptr;
+  auto* mouse = device ? static_cast<CVelmarMouseDevice*>(device->GetInterface("VelmarMouseDevice")) : nullptr;
+  if (!mouse || std::find(mice_.begin(), mice_.end(), device) == mice_.end()) return;
+  const LightEffectParams effect = mouse->GetLightEffect();
+  const uint32_t colour = effect.colour.r | (effect.colour.g << 8) | (effect.colour.b << 16);
+  mouse->SetLightEffect(gameSavedMode_, effect.speed, effect.brightness, colour);
+  mouse->SaveProfile();
+  mouse->LoadLighting();
+  mouse->ApplySettings(0, 0, 0, 0, 0);
+  device->SetHostControlsLighting(1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,16 @@ enum MainWindowTimer : UINT {
 // The window's DPI on a monitor of this size: the 1000 × 640 layout is drawn at 1.5 × on a monitor
 // larger than 1500 × 960, else at 1 ×.
 int WindowDpiForMonitor(int width, int height);
+
+// The languages with a face of their own (positions in "Language.config"), and the face of all
+// others. The skin's font sizes and weights stay; only the face follows the language.
+inline constexpr int kSimplifiedChineseLanguageIndex = 0;
+inline constexpr int kTraditionalChineseLanguageIndex = 2;
+inline constexpr int kThaiLanguageIndex = 15;
+inline constexpr const char* kLatinFontFace = "DejaVu Sans";
+// The face to switch to when the language at `index` replaces the one at `currentIndex` (-1 at
+// start), or nothing when the faces stay as they are.
+std::optional<std::string> FontFaceForLanguage(int index, int currentIndex);
 
 // The program's only top-level window and its hub: it owns the device objects and their tiles,
 // the scan thread, the tray icon, the language and the window's DPI; every device and program
@@ -100,6 +111,8 @@ class CMainWnd : public WindowImplBase {
 
  private:
   void OnFirstLayout();
+  void OnGameEvent(LPARAM lightingMode);
+  void RestoreGameEffect();
   void OnTimer(UINT id);
   void OnDeviceLinkState(WPARAM kindRow, LPARAM linked);
   void OnDeviceInitResult(WPARAM valid);
@@ -150,6 +163,10 @@ class CMainWnd : public WindowImplBase {
   int screenshotQuietPolls_ = 0;
   int selectedTileIndex_ = -1;
   UINT appNameMessage_ = 0;
+  std::vector<UINT> gameEventMessages_;
+  // The effect a game event replaced, restored when its timer ends; the device it belongs to.
+  CVelmarUSBDevice* gameEffectDevice_ = nullptr;
+  int gameSavedMode_ = 0;
 
   friend class CControlRouter;
 };

@@ -1,6 +1,8 @@
 // The window as the user sees it: bringing it to the front, fitting it to its monitor, the
 // no-device and device-error layouts, the language, and the screenshot option.
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "devices/velmar_usb_device.h"
 #include "platform/debug_output.h"
@@ -24,6 +26,8 @@ constexpr int kLayoutHeight = 640;
 // The language a first start shows: the identifier of the first entry of the shipped list.
 constexpr int64_t kDefaultLanguageId = 520;
 constexpr LPARAM kMinimumFirmwareVersion = 0x0103;
+// The skin's font ids are small; the faces of all of them follow the language.
+constexpr int kSkinFontIdLimit = 64;
 constexpr uint32_t kScreenshotPollMs = 100;
 constexpr uint32_t kScreenshotMaxWaitMs = 5000;
 // A few polls after the reads so the light preview and the battery display have been pushed.
@@ -37,6 +41,38 @@ void StartFirmwareUpdater(const std::string& path) {
 }  // namespace
 
 int WindowDpiForMonitor(int width, int height) { return width > 1500 && height > 960 ? 144 : 96; }
+
+std::optional<std::string> FontFaceForLanguage(int index, int currentIndex) {
+  switch (index) {
+    case kThaiLanguageIndex:
+      return "Noto Sans Thai";
+    case kSimplifiedChineseLanguageIndex:
+      return "WenQuanYi Micro Hei";
+    case kTraditionalChineseLanguageIndex:
+      return "Noto Sans CJK TC";
+    default:
+      break;
+  }
+  const bool fromOwnFace = currentIndex < 0 || currentIndex == kThaiLanguageIndex ||
+                           currentIndex == kSimplifiedChineseLanguageIndex ||
+                           currentIndex == kTraditionalChineseLanguageIndex;
+  if (fromOwnFace) return std::string(kLatinFontFace);
+  return std::nullopt;
+}
+
+// Every font of the skin keeps its size and weight and takes the language's face. A face the
+// machine lacks falls back per character to one that has the glyphs.
+void ApplyFontFace(CPaintManagerUI& manager, const std::string& face) {
+  for (int id = 0; id < kSkinFontIdLimit; ++id) {
+    if (!manager.HasFont(id)) continue;
+    TFontInfo font = *manager.GetFont(id);
+    font.sFontName = face;
+    CPaintManagerUI::AddSharedFont(id, font);
+  }
+  TFontInfo fallback = *manager.GetDefaultFontInfo();
+  fallback.sFontName = face;
+  CPaintManagerUI::SetSharedDefaultFont(fallback);
+}
 
 void CMainWnd::UpdateNoDeviceLayout(const char* logPrefix) {
   CControlUI* noDevice = m_pm.FindControl("No_device_Link");
@@ -76,6 +112,7 @@ void CMainWnd::FitToMonitor() {
 
 void CMainWnd::ApplyLanguage(int index) {
   if (index == languageIndex_) return;
+  if (const std::optional<std::string> face = FontFaceForLanguage(index, languageIndex_)) ApplyFontFace(m_pm, *face);
   languageIndex_ = index;
   const std::vector<LanguageEntry> languages = ReadLanguageList(DefaultDataFolder());
   if (index < 0 || static_cast<size_t>(index) >= languages.size()) return;
