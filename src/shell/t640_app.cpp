@@ -1,5 +1,9 @@
 #include "shell/t640_app.h"
 
+#include <algorithm>
+#include <array>
+#include <string>
+
 #include "platform/debug_output.h"
 #include "platform/desktop_bus/bus_folder.h"
 #include "platform/desktop_bus/desktop_bus.h"
@@ -33,6 +37,20 @@ constexpr const char* kExternalMessages[] = {
 constexpr const char* kAppName = "Kestrune T640";
 constexpr const char* kMainWindowClass = "MainWnd";
 constexpr const char* kMainWindowTitle = "T640";
+// The names other programs may send the main window.
+const std::array<std::string, 10> kBusMessageNames = {
+    kAppName,
+    kExternalMessages[0],
+    kExternalMessages[1],
+    kExternalMessages[2],
+    kExternalMessages[3],
+    kExternalMessages[4],
+    "Game_Start",
+    "Game_End",
+    "Game_Kill",
+    "Game_Death",
+};
+
 constexpr int kStartWidth = 800;
 constexpr int kStartHeight = 572;
 
@@ -121,8 +139,11 @@ void CT640App::JoinDesktopBus() {
   }
 }
 
+// Only names the program itself registered are delivered: registering whatever another program
+// sends would let it fill the process's table of message ids.
 int64_t CT640App::OnBusMessage(const DesktopMessage& message) {
   if (!window_) return 0;
+  if (std::find(kBusMessageNames.begin(), kBusMessageNames.end(), message.name) == kBusMessageNames.end()) return 0;
   const UINT id = RegisterWindowMessage(message.name.c_str());
   if (id == 0) return 0;
   return ::SendMessage(window_->GetHWND(), id, static_cast<WPARAM>(message.wParam), static_cast<LPARAM>(message.lParam));

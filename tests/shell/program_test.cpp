@@ -133,9 +133,12 @@ TEST(Program, DeviceMessagesWaitWhileTheSystemSleeps) {
   const HWND window = program.Window().GetHWND();
   SendMessage(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
   EXPECT_TRUE(program.Window().IsSuspended());
-  SendMessage(window, WM_DEVICE_LINK_STATE, 0, 1);  // ignored while suspended
+  SendMessage(window, WM_DEVICE_LINK_STATE, 0, 1);  // the mouse's link is back: ignored while suspended
+  EXPECT_FALSE(program.MouseTile()->IsReachable());
   SendMessage(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   EXPECT_FALSE(program.Window().IsSuspended());
+  SendMessage(window, WM_DEVICE_LINK_STATE, 0, 1);
+  EXPECT_TRUE(program.MouseTile()->IsReachable());
 }
 
 TEST(Program, SettingControlsReachTheMouse) {
@@ -208,4 +211,18 @@ TEST(Program, OldFirmwareOffersTheUpdater) {
   EXPECT_EQ(answer.Prompts().front().titleKey, "UpdateTiShi");
   EXPECT_EQ(answer.Prompts().front().buttonMode, 1);
   EXPECT_TRUE(program.Window().IsNoDeviceLayoutShown()) << "the page waits behind the no-device layout";
+}
+
+TEST(Program, ThePointerOverAnInactiveWindowCountsAsAttention) {
+  Program program("mouse");
+  ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
+  const HWND window = program.Window().GetHWND();
+  SendMessage(window, WM_ACTIVATE, WA_INACTIVE, 0);
+  EXPECT_FALSE(program.Window().IsAttended());
+  SendMessage(window, WM_MOUSEMOVE, 0, 0);
+  EXPECT_TRUE(program.Window().IsAttended());
+  EXPECT_EQ(program.Mouse()->GetAttended(), 1);
+  SendMessage(window, WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(program.Window().IsAttended());
+  EXPECT_EQ(program.Mouse()->GetAttended(), 0);
 }

@@ -11,6 +11,7 @@
 #include "platform/debug_output.h"
 #include "support/fake_hid_backend.h"
 #include "support/temp_data_folder.h"
+#include "support/trace_capture.h"
 #include "transport/result_codes.h"
 
 namespace {
@@ -38,24 +39,6 @@ struct ChannelRig {
   int Exchange(const CommandFrame& request, CommandFrame& reply) {
     return channel.Exchange(request.data(), kCommandFrameSize, reply.data(), kCommandFrameSize, nullptr);
   }
-};
-
-// Sends the trace to a file for the life of the object.
-class TraceCapture {
- public:
-  TraceCapture() : path_(folder_.Path() + "/trace.txt") {
-    setenv("T640_TRACE", path_.c_str(), 1);
-    ReloadDebugOutputTarget();
-  }
-  ~TraceCapture() {
-    unsetenv("T640_TRACE");
-    ReloadDebugOutputTarget();
-  }
-  std::string Text() const { return folder_.ReadFile("trace.txt"); }
-
- private:
-  TempDataFolder folder_;
-  std::string path_;
 };
 
 const char* ModeName(int connectionType) { return connectionType == kConnectionTypeReceiver ? "receiver" : "cable"; }

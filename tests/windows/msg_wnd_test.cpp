@@ -11,6 +11,7 @@
 #include "msg_wnd_harness.h"
 #include "platform/debug_output.h"
 #include "support/temp_data_folder.h"
+#include "support/trace_capture.h"
 #include "test_window.h"
 #include "ui/toolkit/controls/label_ui.h"
 #include "ui/toolkit/qt_paint.h"
@@ -24,24 +25,6 @@ namespace {
 constexpr SIZE kPromptSize{420, 212};
 
 CDuiString Translated(const char* key) { return CResourceManager::GetInstance()->GetText(key); }
-
-// Sends the trace to a file for the life of the object.
-class TraceCapture {
- public:
-  TraceCapture() : path_(folder_.Path() + "/trace.txt") {
-    setenv("T640_TRACE", path_.c_str(), 1);
-    ReloadDebugOutputTarget();
-  }
-  ~TraceCapture() {
-    unsetenv("T640_TRACE");
-    ReloadDebugOutputTarget();
-  }
-  std::string Text() const { return folder_.ReadFile("trace.txt"); }
-
- private:
-  TempDataFolder folder_;
-  std::string path_;
-};
 
 class MsgWndTest : public testing::Test {
  protected:

@@ -62,21 +62,29 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (wParam == PBT_APMRESUMEAUTOMATIC) SetSuspended(false);
     return 1;
   }
-  if (!notSuspended_ && uMsg != WM_DESTROY && uMsg != WM_CLOSE && uMsg != WM_TIMER) {
-    return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
-  }
   if (uMsg == WM_TIMER) OnTimer(static_cast<UINT>(wParam));
   if (uMsg == WM_ACTIVATE) {
-    active_ = attended_ = wParam != WA_INACTIVE;
-    for (auto* list : {&mice_, &keyboards_, &mousePads_}) {
-      for (CVelmarUSBDevice* device : *list) device->SetAttended(attended_ ? 1 : 0);
-    }
+    active_ = wParam != WA_INACTIVE;
+    SetAttended(active_);
+  }
+  // The pointer entering an inactive window (its first move) or leaving it also decides whether
+  // the user is looking at the devices' previews.
+  if (!active_ && uMsg == WM_MOUSEMOVE && !attended_) {
+    OutputDebugString("鼠标移入");
+    SetAttended(true);
+  }
+  if (!active_ && uMsg == WM_MOUSELEAVE) {
+    OutputDebugString("鼠标移出");
+    SetAttended(false);
   }
   return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
 }
 
 LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
-  bHandled = true;
+  // While the system suspends, device and program messages are left alone; after the resume
+  // the scan loop reports what changed.
+  bHandled = notSuspended_;
+  if (!notSuspended_) return 0;
   if (std::find(gameEventMessages_.begin(), gameEventMessages_.end(), uMsg) != gameEventMessages_.end()) {
     OnGameEvent(lParam);
     return 0;
@@ -167,10 +175,6 @@ void CMainWnd::StopWorkers() {
   // window's control tree.
 }
 
-LRESULT CMainWnd::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
-  return WindowImplBase::OnClose(uMsg, wParam, lParam, bHandled);
-}
-
 LRESULT CMainWnd::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
   OutputDebugString("退出测试");
   if (trayShown_) tray_.DeleteTrayIcon();
@@ -180,6 +184,13 @@ LRESULT CMainWnd::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHand
   PostQuitMessage(0);
   bHandled = true;
   return result;
+}
+
+void CMainWnd::SetAttended(bool attended) {
+  attended_ = attended;
+  for (auto* list : {&mice_, &keyboards_, &mousePads_}) {
+    for (CVelmarUSBDevice* device : *list) device->SetAttended(attended ? 1 : 0);
+  }
 }
 
 void CMainWnd::SetSuspended(bool suspended) {

@@ -67,7 +67,6 @@ class CMainWnd : public WindowImplBase {
   CControlUI* CreateControl(LPCTSTR pstrClass) override;
   LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
   LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
-  LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
   LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
   // ---- the device selector ----
@@ -96,6 +95,10 @@ class CMainWnd : public WindowImplBase {
   void TellDevicesWindowHidden(bool hidden);
   bool IsSuspended() const { return !notSuspended_; }
   void SetSuspended(bool suspended);
+  void SetAttended(bool attended);
+  bool IsAttended() const { return attended_; }
+  // The settings, about, colour and audio-light windows close with the main window's changes of
+  // state; none of them exists yet, so there is nothing to close.
   void CloseAuxiliaryWindows() {}
 
   // For tests and the entry point.
