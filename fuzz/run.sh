@@ -42,7 +42,7 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   $(pkg-config --cflags jsoncpp) fuzz/import_readers_fuzzer.cpp \
   src/profiles/*.cpp src/profiles/storage/*.cpp src/profiles/records/*.cpp src/profiles/macros/*.cpp \
   src/profiles/settings/*.cpp src/platform/app_paths.cpp src/platform/program_folder.cpp \
-  src/platform/debug_output.cpp $(pkg-config --libs jsoncpp) -o "$out/import_readers_fuzzer"
+  src/platform/debug_output.cpp src/platform/utf8_text.cpp $(pkg-config --libs jsoncpp) -o "$out/import_readers_fuzzer"
 
 echo "== fuzz: running the import readers for ${FUZZ_SECONDS:-20} s"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -14,6 +14,11 @@
 
 namespace {
 
+// The offscreen platform (tests, screenshots) has no stacking order and warns on every raise.
+void RaiseWidget(QWidget* widget) {
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) widget->raise();
+}
+
 struct RegisteredMessages {
   std::mutex mutex;
   std::map<CDuiString, UINT> ids;
@@ -115,7 +120,7 @@ bool ShowWindow(HWND hWnd, int nCmdShow) {
     case SW_RESTORE:
     case SW_SHOWNORMAL:
       widget->showNormal();
-      widget->raise();
+      RaiseWidget(widget);
       widget->activateWindow();
       break;
     case SW_SHOWNOACTIVATE:
@@ -124,7 +129,7 @@ bool ShowWindow(HWND hWnd, int nCmdShow) {
       break;
     default:
       widget->show();
-      widget->raise();
+      RaiseWidget(widget);
       widget->activateWindow();
       break;
   }
@@ -185,7 +190,7 @@ bool SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
   if (uFlags & SWP_HIDEWINDOW) widget->hide();
   if (uFlags & SWP_SHOWWINDOW) widget->show();
   if (!(uFlags & SWP_NOZORDER) && (hWndInsertAfter == HWND_TOPMOST || hWndInsertAfter == HWND_TOP)) {
-    widget->raise();
+    RaiseWidget(widget);
     if (!(uFlags & SWP_NOACTIVATE)) widget->activateWindow();
   }
   return true;
@@ -194,7 +199,7 @@ bool SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
 bool SetForegroundWindow(HWND hWnd) {
   QWidget* widget = HostWidgetOf(hWnd);
   if (!widget) return false;
-  widget->raise();
+  RaiseWidget(widget);
   widget->activateWindow();
   return true;
 }
