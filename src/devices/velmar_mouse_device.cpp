@@ -22,8 +22,6 @@ namespace {
 
 constexpr uint16_t kMouseVendorId = 0x320F;
 constexpr uint16_t kMouseCableProductId = 0x22A4;
-// Older firmware loses settings written this way; the updater is offered below this version.
-constexpr uint16_t kMinimumFirmwareVersion = 0x0103;
 constexpr uint32_t kStatusReadLength = 2;
 constexpr size_t kStatusRecordSize = 6;
 // Until the profile panel hands over a selection, the page works on this profile.
@@ -104,7 +102,7 @@ bool CVelmarMouseDevice::ReadDeviceData() {
 
   const HidAttributes attributes = channel.DirectPort().GetAttributes();
   if (attributes.VendorID == kMouseVendorId && attributes.ProductID == kMouseCableProductId &&
-      attributes.VersionNumber < kMinimumFirmwareVersion) {
+      attributes.VersionNumber < kMouseMinimumFirmwareVersion) {
     SendToOwner(WM_FIRMWARE_UPDATE, attributes.ProductID, attributes.VersionNumber);
   }
   buttonMap_ = BuildButtonRecordMap(configImage_);

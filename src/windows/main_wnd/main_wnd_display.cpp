@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "devices/device_messages.h"
 #include "devices/velmar_usb_device.h"
 #include "platform/debug_output.h"
 #include "platform/clock.h"
@@ -25,7 +26,6 @@ constexpr int kLayoutWidth = 1000;
 constexpr int kLayoutHeight = 640;
 // The language a first start shows: the identifier of the first entry of the shipped list.
 constexpr int64_t kDefaultLanguageId = 520;
-constexpr LPARAM kMinimumFirmwareVersion = 0x0103;
 // The skin's font ids are small; the faces of all of them follow the language.
 constexpr int kSkinFontIdLimit = 64;
 constexpr uint32_t kScreenshotPollMs = 100;
@@ -169,7 +169,7 @@ void CMainWnd::SaveScreenshotAndExit() {
 // "Update/". Declining ends the program at once, as the settings could not be kept anyway.
 void CMainWnd::OnFirmwareUpdate(WPARAM /*productId*/, LPARAM version) {
   CVelmarUSBDevice* selected = GetSelectedDevice();
-  if (version >= kMinimumFirmwareVersion) {
+  if (version >= kMouseMinimumFirmwareVersion) {
     if (selected) selected->Channel().SetUpdateInProgress(0);
     if (CControlUI* noDevice = m_pm.FindControl("No_device_Link")) noDevice->SetVisible(false);
     return;
