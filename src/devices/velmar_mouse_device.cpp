@@ -8,9 +8,11 @@
 #include "devices/device_messages.h"
 #include "devices/mouse/button_image_writer.h"
 #include "devices/mouse/mouse_system_words.h"
+#include "editors/profile_panel/device_profile_ui.h"
 #include "platform/log_file.h"
 #include "profiles/macros/macro_bindings.h"
 #include "profiles/macros/macro_block_builder.h"
+#include "profiles/macros/macro_limits.h"
 #include "profiles/macros/macro_store.h"
 #include "profiles/storage/data_folders.h"
 #include "profiles/storage/json_access.h"
@@ -24,7 +26,7 @@ constexpr uint16_t kMouseVendorId = 0x320F;
 constexpr uint16_t kMouseCableProductId = 0x22A4;
 constexpr uint32_t kStatusReadLength = 2;
 constexpr size_t kStatusRecordSize = 6;
-// Until the profile panel hands over a selection, the page works on this profile.
+// A page without a profile panel works on this profile.
 constexpr const char* kFallbackProfileId = "default";
 
 }  // namespace
@@ -185,10 +187,12 @@ std::vector<int> CVelmarMouseDevice::GetMacroList() {
   });
 }
 
-int CVelmarMouseDevice::WriteMacros(const std::vector<int>& imageOrder) {
+MacroBlockBuild CVelmarMouseDevice::BuildMacroImage(const std::vector<int>& imageOrder) {
   CMacroStore macros(GetDeviceFolder());
-  const MacroBlockBuild block =
-      BuildMacroBlock(macros, imageOrder, deviceInfo_.MacroUnits(), MacroEventLimit::kEnforce);
+  return BuildMacroBlock(macros, imageOrder, deviceInfo_.MacroUnits(), MacroEventLimit::kEnforce);
+}
+
+int CVelmarMouseDevice::SendMacroImage(const MacroBlockBuild& block) {
   if (block.status != MacroBlockStatus::kReady) return block.ResultCode();
   CUsbCommandChannel& channel = Channel();
   if (!LinkedForTransfer()) return 0;
@@ -196,6 +200,10 @@ int CVelmarMouseDevice::WriteMacros(const std::vector<int>& imageOrder) {
   const int sent = channel.WriteMacroData(block.image.data(), static_cast<uint32_t>(block.image.size()));
   channel.EndConfig();
   return sent == 1 ? 0 : sent;
+}
+
+int CVelmarMouseDevice::WriteMacros(const std::vector<int>& imageOrder) {
+  return SendMacroImage(BuildMacroImage(imageOrder));
 }
 
 int CVelmarMouseDevice::WriteRecoilData(const std::vector<uint8_t>& tables) {
@@ -243,6 +251,7 @@ void CVelmarMouseDevice::SetProfileFiles() {
   profile_.LoadDefaultData(defaults);
   const std::string id = profileId_.empty() ? kFallbackProfileId : profileId_;
   profile_.SetProfilePath(ProfileFilePath(GetDeviceFolder(), id));
+  profile_.SetProfileIdentity(profileName_, profileId_);
   profile_.SetLightConfigPath(GetDeviceFolder() + GetLightControlName() + ".config");
   profile_.LoadProfile(profile_.GetProfilePath());
 }
@@ -277,6 +286,25 @@ void CVelmarMouseDevice::ApplyProfile() {
   LoadPageFromProfile();
   SaveProfile();
   ShowSettings();
+}
+
+int CVelmarMouseDevice::LoadSelectedProfile() {
+  if (CDeviceProfileUI* panel = GetProfilePanel()) {
+    SetSelectedProfileId(panel->GetSelectedProfileId(), panel->GetSelectedProfileName());
+  }
+  ApplyProfile();
+  RepairMacroKeys();
+  ApplySettings(0, 0, 0, 0, 0);
+  const MacroBlockBuild macros = BuildMacroImage(GetMacroList());
+  const int result = SendMacroImage(macros);
+  if (result > 0) {
+    // A macro longer than the mouse takes counts its surplus actions like an image that does not
+    // fit; either way that many actions must go.
+    return macros.status == MacroBlockStatus::kMacroTooLong ? result - static_cast<int>(kMaxMacroEvents) : result;
+  }
+  WriteKeyAssignments(0, keyList_);
+  SaveProfile();
+  return result;
 }
 
 void CVelmarMouseDevice::LoadLightAndMacroNames() {

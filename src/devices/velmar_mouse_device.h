@@ -13,6 +13,7 @@
 #include "devices/mouse/sensitivity_rule.h"
 #include "devices/mouse/settings_page.h"
 #include "devices/velmar_usb_device.h"
+#include "profiles/macros/macro_block_builder.h"
 #include "profiles/mouse_profile_data.h"
 
 class CControlUI;
@@ -42,6 +43,7 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   void ShowSettings() override;
   void RepairMacroKeys() override;
   void ApplyProfile() override;
+  int LoadSelectedProfile() override;
   std::vector<int> GetMacroList() override;
   int WriteKeyAssignments(int bank, const std::vector<KeyAssignmentPair>& keys) override;
   int WriteMacros(const std::vector<int>& imageOrder) override;
@@ -55,6 +57,8 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
 
   // ---- the mouse's own operations ----
   void InitMousePage();
+  // Gives the page's profile panel the mouse's profile folder and takes its selected profile.
+  void BindProfilePanel();
   LightEffectParams GetLightEffect() const { return PreviewParams(); }
   void PreviewWave();
   void PreviewLevelWave();
@@ -82,7 +86,11 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   int WriteRecoilData(const std::vector<uint8_t>& tables);
 
   // Which profile file the page works on: the profile panel hands the selected profile's id over.
-  void SetSelectedProfileId(const std::string& id) { profileId_ = id; }
+  // The name is stamped into a profile file rebuilt without it.
+  void SetSelectedProfileId(const std::string& id, const std::string& name = {}) {
+    profileId_ = id;
+    profileName_ = name;
+  }
   const std::string& GetSelectedProfileId() const { return profileId_; }
   // The per-user data folder ("…/T640/mouse/"); by default the user's own.
   void SetDeviceFolder(const std::string& folder) { deviceFolder_ = folder; }
@@ -122,9 +130,14 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   void ShowCheck(const std::string& name, bool checked);
   void ShowStageNumber(int stage, int value);
   void StoreAndWriteStages();
+  // Builds the image of the macros the key list uses and sends it; the block's status tells why
+  // nothing was sent.
+  MacroBlockBuild BuildMacroImage(const std::vector<int>& imageOrder);
+  int SendMacroImage(const MacroBlockBuild& block);
 
   CMouseProfiledata profile_;
   std::string profileId_;
+  std::string profileName_;
   std::string deviceFolder_;
   std::vector<uint8_t> lightModeCodes_;
 

@@ -6,6 +6,8 @@
 
 #include "devices/mouse/mouse_system_words.h"
 #include "devices/velmar_mouse_device.h"
+#include "editors/profile_panel/device_profile_ui.h"
+#include "profiles/storage/data_folders.h"
 #include "ui/controls/device_key_button_ui.h"
 #include "ui/toolkit/controls/combo_ui.h"
 #include "ui/toolkit/controls/edit_ui.h"
@@ -51,7 +53,22 @@ void CVelmarMouseDevice::InitMousePage() {
        {"DeviceProfileItem", "LightControlItem", "MacroControlItem", "KeySetControlItem", "ShootControlItem"}) {
     editorItems_.push_back(FindPageControl(name));
   }
+  BindProfilePanel();
   ShowSettingsPage(0);
+}
+
+void CVelmarMouseDevice::BindProfilePanel() {
+  // The page opens on the mouse's settings (the key editor's page is still empty), so their tab
+  // is the one shown selected.
+  constexpr int kSettingsTab = 4;
+  CDeviceProfileUI* panel = GetProfilePanel();
+  if (!panel) return;
+  if (GetDeviceFolder().empty()) SetDeviceFolder(DeviceDataFolder(GetKindName().empty() ? kMouseKindName : GetKindName()));
+  panel->SetDeviceKind(kDeviceKindMouse);
+  panel->SetProfileFolders(GetDeviceFolder(), DefaultDataPath(kMouseKindName));
+  panel->InitProfileList();
+  panel->SelectTab(kSettingsTab);
+  SetSelectedProfileId(panel->GetSelectedProfileId(), panel->GetSelectedProfileName());
 }
 
 void CVelmarMouseDevice::ShowSettingsPage(int page) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "editors/profile_panel/device_profile_ui.h"
 #include "platform/clock.h"
 #include "ui/controls/device_key_button_ui.h"
 #include "ui/toolkit/paint_manager_ui.h"
@@ -260,6 +261,10 @@ void CVelmarUSBDevice::RunOnUiThread(std::function<void()> task) {
 
 LRESULT CVelmarUSBDevice::SendToOwner(UINT message, WPARAM wParam, LPARAM lParam) {
   return owner_ ? ::SendMessage(owner_, message, wParam, lParam) : 0;
+}
+
+CDeviceProfileUI* CVelmarUSBDevice::GetProfilePanel() const {
+  return FindPageControlAs<CDeviceProfileUI>("DeviceProfileItem", "DeviceProfile");
 }
 
 CControlUI* CVelmarUSBDevice::FindPageControl(const std::string& name) const {

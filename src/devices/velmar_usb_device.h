@@ -17,6 +17,7 @@
 #include "ui/toolkit/notify_pump.h"
 
 class CDeviceKeyButtonUI;
+class CDeviceProfileUI;
 class CMpDevicePowerUI;
 class IDeviceTile;
 
@@ -64,6 +65,14 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   virtual void ShowSettings() {}
   virtual void RepairMacroKeys() {}
   virtual void ApplyProfile() {}
+  // The profile panel selected another profile, or reset the selected one: the device takes the
+  // panel's selected profile, shows it and writes it to the device — settings and lighting, then
+  // the macros its keys use and the key assignments. Returns the macro transfer's result: 0 sent
+  // (or nothing to send, or no device to send to), -1 not sent, or how many macro actions must go
+  // before the macros fit (then neither macros nor keys were sent).
+  virtual int LoadSelectedProfile() { return 0; }
+  // The page's profile panel ("DeviceProfileItem"), or null when the page has none.
+  CDeviceProfileUI* GetProfilePanel() const;
   virtual std::vector<int> GetMacroList() { return {}; }
   virtual int WriteKeyAssignments(int /*bank*/, const std::vector<KeyAssignmentPair>& /*keys*/) { return 0; }
   virtual int WriteKeyExtra() { return 0; }

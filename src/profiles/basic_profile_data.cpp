@@ -11,6 +11,7 @@ bool CBasicProfiledata::SaveDeviceObject(const Json::Value& object, const std::s
   if (!target.writable) return false;
   // Other elements of "Device" and the top-level keys (the profile's name and id) are kept.
   ArrayElement(ObjectMember(target.document, "Device"), deviceIndex_) = object;
+  StampIdentity(target.document, path);
   return WriteJsonFile(target.document, path);
 }
 
@@ -22,6 +23,17 @@ bool CBasicProfiledata::WriteJsonFile(const Json::Value& document, const std::st
 
 void CBasicProfiledata::SetProfilePath(const std::string& path) {
   if (!path.empty()) profilePath_ = path;
+}
+
+void CBasicProfiledata::SetProfileIdentity(const std::string& name, const std::string& id) {
+  profileName_ = name;
+  profileId_ = id;
+}
+
+void CBasicProfiledata::StampIdentity(Json::Value& document, const std::string& path) const {
+  if (profileId_.empty() || path != profilePath_) return;
+  if (!MemberOf(document, "profilename").isString()) document["profilename"] = profileName_;
+  if (!MemberOf(document, "profileUUID").isString()) document["profileUUID"] = profileId_;
 }
 
 void CBasicProfiledata::SetDefaultDataPath(const std::string& path) {
@@ -69,6 +81,7 @@ Json::Value CBasicProfiledata::LoadInto(const std::string& path, Json::Value& sl
   ProfileDocumentForWrite target = ReadProfileDocumentForWrite(path, deviceIndex_, damagedFiles_);
   if (target.writable) {
     ArrayElement(ObjectMember(target.document, "Device"), deviceIndex_) = slot;
+    StampIdentity(target.document, path);
     lastLoad_.written = WriteJsonFile(target.document, path);
   }
   return slot;

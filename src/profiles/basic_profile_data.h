@@ -43,6 +43,10 @@ class CBasicProfiledata {
   // Setters ignore an empty text.
   void SetProfilePath(const std::string& path);
   const std::string& GetProfilePath() const { return profilePath_; }
+  // The list name and id of the profile file. A write of the profile file that finds them missing
+  // (a file rebuilt after damage, or never stamped) puts them back, so every profile file can be
+  // exported and imported again. An empty id stamps nothing.
+  void SetProfileIdentity(const std::string& name, const std::string& id);
   void SetDefaultDataPath(const std::string& path);
   const std::string& GetDefaultDataPath() const { return defaultDataPath_; }
   void SetLightConfigPath(const std::string& path);
@@ -99,8 +103,11 @@ class CBasicProfiledata {
 
  private:
   Json::Value LoadInto(const std::string& path, Json::Value& slot);
+  void StampIdentity(Json::Value& document, const std::string& path) const;
 
   std::string profilePath_;
+  std::string profileName_;
+  std::string profileId_;
   std::string defaultDataPath_;
   std::string lightConfigPath_;
   Json::ArrayIndex deviceIndex_ = 0;

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "editors/register_editor_controls.h"
 #include "platform/debug_output.h"
 #include "platform/desktop_bus/bus_folder.h"
 #include "platform/desktop_bus/desktop_bus.h"
@@ -87,6 +88,7 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
     return StartResult::kFailed;
   }
   RegisterProgramControls();
+  RegisterEditorControls();
   RegisterDeviceSelectorControls();
   for (const char* name : kExternalMessages) RegisterWindowMessage(name);
 

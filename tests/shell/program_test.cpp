@@ -2,68 +2,14 @@
 // page, a setting reaching the mouse and the profile, unplugging, switching, shutdown.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
-
 #include "devices/device_messages.h"
-#include "devices/velmar_mouse_device.h"
 #include "profiles/storage/json_file.h"
-#include "shell/t640_app.h"
-#include "sim/simulation.h"
-#include "support/temp_data_folder.h"
+#include "program_fixture.h"
 #include "ui/toolkit/controls/option_ui.h"
-#include "ui/toolkit/menu_wnd.h"
 #include "ui/toolkit/controls/slider_ui.h"
-#include "ui/toolkit/paint_manager_ui.h"
+#include "ui/toolkit/menu_wnd.h"
 #include "ui/toolkit/window_api.h"
-#include "ui_test_environment.h"
-#include "windows/device_selector/device_option_ui.h"
-#include "windows/main_wnd/main_wnd.h"
 #include "windows/msg_wnd.h"
-
-namespace {
-
-constexpr int kSettleMs = 10000;
-
-// One run of the program on a simulation of its own, in a data folder of its own.
-class Program {
- public:
-  explicit Program(const std::string& list) {
-    setenv("T640_PROGRAM_FOLDER", T640_SOURCE_DIR, 1);
-    // A bus of its own, so a program running on this desktop is neither woken nor blocking.
-    setenv("T640_BUS_DIR", (data_.Path() + "/bus").c_str(), 1);
-    std::string error;
-    std::unique_ptr<CSimulation> simulation = CreateSimulation(list, &error);
-    EXPECT_TRUE(simulation) << error;
-    sim_ = std::shared_ptr<CSimulation>(std::move(simulation));
-    std::shared_ptr<IHidBackend> backend(sim_, &sim_->Backend());
-    EXPECT_EQ(app_.Start(AppOptions{}, backend, &error), CT640App::StartResult::kRun) << error;
-  }
-  ~Program() { app_.Finish(); }
-
-  CMainWnd& Window() { return *app_.MainWindow(); }
-  CSimulation& Sim() { return *sim_; }
-  CT640App& App() { return app_; }
-
-  CVelmarMouseDevice* Mouse() {
-    if (Window().Mice().empty()) return nullptr;
-    return static_cast<CVelmarMouseDevice*>(Window().Mice().front()->GetInterface("VelmarMouseDevice"));
-  }
-  CDeviceOptionUI* MouseTile() { return Mouse() ? Window().TileAt(0) : nullptr; }
-  bool MouseShownAndRead() {
-    CDeviceOptionUI* tile = MouseTile();
-    return Window().IsFirstScanDone() && tile && tile->IsReachable() && tile->IsSelected() &&
-           Mouse()->CompletedReads() > 0;
-  }
-  CControlUI* Control(const char* name) { return Window().GetPaintManager()->FindControl(name); }
-
- private:
-  TempDataFolder data_;
-  std::shared_ptr<CSimulation> sim_;
-  CT640App app_;
-};
-
-}  // namespace
 
 TEST(Program, RunsTheMouseFromFirstScanToShutdown) {
   Program program("mouse");

@@ -7,6 +7,7 @@
 #include "devices/device_messages.h"
 #include "devices/mouse/mouse_system_words.h"
 #include "devices/velmar_mouse_device.h"
+#include "editors/profile_panel/device_profile_ui.h"
 #include "platform/debug_output.h"
 #include "ui/toolkit/controls/combo_ui.h"
 #include "ui/toolkit/controls/option_ui.h"
@@ -66,6 +67,14 @@ const CControlRouter::Row CControlRouter::kClickRows[] = {
     {"minbtn", false, &CControlRouter::OnMinimise},
     {"maxbtn", false, &CControlRouter::OnMaximise},
     {"restorebtn", false, &CControlRouter::OnRestore},
+    {"device_add_btn", false, &CControlRouter::OnProfileAdd},
+    {"device_sub_btn", false, &CControlRouter::OnProfileDelete},
+    {"device_copy_btn", false, &CControlRouter::OnProfileCopy},
+    {"device_import_btn", false, &CControlRouter::OnProfileImport},
+    {"device_export_btn", false, &CControlRouter::OnProfileExport},
+    {"device_reset_btn", false, &CControlRouter::OnProfileReset},
+    {"device_profile_edit_save_btn", false, &CControlRouter::OnProfileRename},
+    {"profile_fun_spread_btn", false, &CControlRouter::OnProfileMenu},
     {"device_select_prev", false, &CControlRouter::OnSelectPrevious},
     {"device_select_next", false, &CControlRouter::OnSelectNext},
 };
@@ -104,6 +113,7 @@ const CControlRouter::Row CControlRouter::kSliderDragRows[] = {
 };
 
 const CControlRouter::Row CControlRouter::kItemSelectRows[] = {
+    {"device_profile_combo", false, &CControlRouter::OnProfileChosen},
     {"Anti_Shake_combo_timeSelect", false, &CControlRouter::OnDebounce},
     {"ble_sleep1_combo", false, &CControlRouter::OnSleepTime},
     {"ble_sleep2_combo", false, &CControlRouter::OnSleepTime},
@@ -154,6 +164,11 @@ bool CControlRouter::Dispatch(std::span<const Row> rows, TNotifyUI& msg) {
 }
 
 void CControlRouter::RouteMenuCommand(const std::string& name) { OutputDebugString("menu " + name); }
+
+CDeviceProfileUI* CControlRouter::SelectedProfilePanel() {
+  CVelmarUSBDevice* device = window_.GetSelectedDevice();
+  return device ? device->GetProfilePanel() : nullptr;
+}
 
 CVelmarMouseDevice* CControlRouter::SelectedMouse() {
   CVelmarUSBDevice* device = window_.GetSelectedDevice();
@@ -248,7 +263,9 @@ void CControlRouter::OnFunctionTab(TNotifyUI& msg, int) {
   if (!device) return;
   const std::string name = msg.pSender->GetName().str();
   for (int type = 1; type <= 9; ++type) {
-    if (SameText(name, kTabs[type - 1])) device->SetFunctionType(type);
+    if (!SameText(name, kTabs[type - 1])) continue;
+    device->SetFunctionType(type);
+    if (CDeviceProfileUI* panel = device->GetProfilePanel()) panel->SelectTab(type);
   }
 }
 

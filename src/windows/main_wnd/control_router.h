@@ -7,6 +7,7 @@
 
 #include "ui/toolkit/ui_interfaces.h"
 
+class CDeviceProfileUI;
 class CMainWnd;
 class CVelmarMouseDevice;
 
@@ -41,6 +42,7 @@ class CControlRouter {
  private:
   bool Dispatch(std::span<const Row> rows, TNotifyUI& msg);
   CVelmarMouseDevice* SelectedMouse();
+  CDeviceProfileUI* SelectedProfilePanel();
   // Reads the mouse's system block, changes one half of one word, saves and writes it.
   void ChangeMouseSystemHalf(size_t word, bool high, int value);
 
@@ -53,6 +55,16 @@ class CControlRouter {
   void OnRestore(TNotifyUI& msg, int index);
   void OnSelectPrevious(TNotifyUI& msg, int index);
   void OnSelectNext(TNotifyUI& msg, int index);
+  // The profile panel's buttons (control_router_profiles.cpp).
+  void OnProfileAdd(TNotifyUI& msg, int index);
+  void OnProfileDelete(TNotifyUI& msg, int index);
+  void OnProfileCopy(TNotifyUI& msg, int index);
+  void OnProfileImport(TNotifyUI& msg, int index);
+  void OnProfileExport(TNotifyUI& msg, int index);
+  void OnProfileReset(TNotifyUI& msg, int index);
+  void OnProfileRename(TNotifyUI& msg, int index);
+  void OnProfileMenu(TNotifyUI& msg, int index);
+  void OnProfileChosen(TNotifyUI& msg, int index);
   // Select-changed table.
   void OnStageEnabled(TNotifyUI& msg, int index);
   void OnStageSelected(TNotifyUI& msg, int index);

@@ -160,6 +160,10 @@ void CMainWnd::OnTimer(UINT id) {
       ::KillTimer(GetHWND(), id);
       RestoreGameEffect();
       break;
+    case kTimerProfileSwitch:
+      ::KillTimer(GetHWND(), id);
+      SwitchToChosenProfile();
+      break;
     default:
       break;
   }

@@ -84,6 +84,14 @@ class CMainWnd : public WindowImplBase {
   std::vector<CDeviceOptionUI*> Tiles() const;
   CDeviceOptionUI* TileAt(int index) const;
 
+  // ---- profiles ----
+  // A profile was chosen in the panel (or the chosen one went): the switch runs 400 ms later, so
+  // the notification returns at once.
+  void StartProfileSwitch();
+  // The selected device takes its panel's selected profile and writes it; a macro transfer that
+  // failed or did not fit is told.
+  void ApplySelectedProfile();
+
   // ---- window-wide behaviour ----
   void BringToFront();
   void FitToMonitor();
@@ -117,6 +125,7 @@ class CMainWnd : public WindowImplBase {
   void OnGameEvent(LPARAM lightingMode);
   void RestoreGameEffect();
   void OnTimer(UINT id);
+  void SwitchToChosenProfile();
   void OnDeviceLinkState(WPARAM kindRow, LPARAM linked);
   void OnDeviceInitResult(WPARAM valid);
   void OnFirmwareUpdate(WPARAM productId, LPARAM version);

@@ -1,0 +1,47 @@
+// Profile switches: the chosen profile goes to the selected device.
+#include <string>
+
+#include "devices/velmar_usb_device.h"
+#include "editors/profile_panel/device_profile_ui.h"
+#include "ui/toolkit/resource_manager.h"
+#include "ui/toolkit/window_api.h"
+#include "windows/main_wnd/main_wnd.h"
+#include "windows/msg_wnd.h"
+
+namespace {
+
+constexpr UINT kProfileSwitchDelayMs = 400;
+constexpr const char* kMacrosNotSent = "message_text_7";
+constexpr const char* kMacrosTooLarge = "message_text_26";
+
+// The language text with its number placeholder filled. Texts come from files anyone can edit,
+// so they are never used as a format: only the first "%d" is replaced.
+std::string WithNumber(std::string text, int number) {
+  const size_t placeholder = text.find("%d");
+  if (placeholder != std::string::npos) text.replace(placeholder, 2, std::to_string(number));
+  return text;
+}
+
+}  // namespace
+
+void CMainWnd::StartProfileSwitch() { ::SetTimer(GetHWND(), kTimerProfileSwitch, kProfileSwitchDelayMs); }
+
+void CMainWnd::SwitchToChosenProfile() {
+  CVelmarUSBDevice* device = GetSelectedDevice();
+  CDeviceProfileUI* panel = device ? device->GetProfilePanel() : nullptr;
+  if (!panel) return;
+  panel->SelectProfile(panel->GetSelectedIndex(), false);
+  ApplySelectedProfile();
+}
+
+void CMainWnd::ApplySelectedProfile() {
+  CVelmarUSBDevice* device = GetSelectedDevice();
+  if (!device) return;
+  const int result = device->LoadSelectedProfile();
+  if (result < 0) {
+    ShowMessageBox(GetHWND(), nullptr, kMacrosNotSent, dpi_, true, CMsgWnd::kNotice);
+  } else if (result > 0) {
+    const std::string text = WithNumber(CResourceManager::GetInstance()->GetText(kMacrosTooLarge).str(), result);
+    ShowMessageBox(GetHWND(), nullptr, text.c_str(), dpi_, false, CMsgWnd::kNotice);
+  }
+}

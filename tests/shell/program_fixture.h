@@ -1,0 +1,59 @@
+#pragma once
+// One run of the whole program, offscreen, on a simulation of its own and in a data folder of its
+// own; the end-to-end tests drive it through its controls.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "devices/velmar_mouse_device.h"
+#include "shell/t640_app.h"
+#include "sim/simulation.h"
+#include "support/temp_data_folder.h"
+#include "ui/toolkit/paint_manager_ui.h"
+#include "ui_test_environment.h"
+#include "windows/device_selector/device_option_ui.h"
+#include "windows/main_wnd/main_wnd.h"
+
+inline constexpr int kSettleMs = 10000;
+
+class Program {
+ public:
+  explicit Program(const std::string& list) {
+    setenv("T640_PROGRAM_FOLDER", T640_SOURCE_DIR, 1);
+    // A bus of its own, so a program running on this desktop is neither woken nor blocking.
+    setenv("T640_BUS_DIR", (data_.Path() + "/bus").c_str(), 1);
+    std::string error;
+    std::unique_ptr<CSimulation> simulation = CreateSimulation(list, &error);
+    EXPECT_TRUE(simulation) << error;
+    sim_ = std::shared_ptr<CSimulation>(std::move(simulation));
+    std::shared_ptr<IHidBackend> backend(sim_, &sim_->Backend());
+    EXPECT_EQ(app_.Start(AppOptions{}, backend, &error), CT640App::StartResult::kRun) << error;
+  }
+  ~Program() { app_.Finish(); }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  CMainWnd& Window() { return *app_.MainWindow(); }
+  CSimulation& Sim() { return *sim_; }
+  CT640App& App() { return app_; }
+  const std::string& DataFolder() const { return data_.Path(); }
+
+  CVelmarMouseDevice* Mouse() {
+    if (Window().Mice().empty()) return nullptr;
+    return static_cast<CVelmarMouseDevice*>(Window().Mice().front()->GetInterface("VelmarMouseDevice"));
+  }
+  CDeviceOptionUI* MouseTile() { return Mouse() ? Window().TileAt(0) : nullptr; }
+  bool MouseShownAndRead() {
+    CDeviceOptionUI* tile = MouseTile();
+    return Window().IsFirstScanDone() && tile && tile->IsReachable() && tile->IsSelected() &&
+           Mouse()->CompletedReads() > 0;
+  }
+  CControlUI* Control(const char* name) { return Window().GetPaintManager()->FindControl(name); }
+
+ private:
+  TempDataFolder data_;
+  std::shared_ptr<CSimulation> sim_;
+  CT640App app_;
+};
