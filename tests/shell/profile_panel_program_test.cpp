@@ -251,6 +251,12 @@ TEST_F(ProfilePanelProgram, ExportThenImportRestoresTheProfileUnderANewId) {
   EXPECT_EQ(ItemText(2), "Tournament(1)");
   EXPECT_EQ(ClickWithFile("device_import_btn", exported), Prompts{});
   EXPECT_EQ(ItemText(3), "Tournament(1)(2)");
+
+  // A file named only ".json" is known by the name inside it.
+  const std::string nameless = program_.DataFolder() + "/.json";
+  fs::copy_file(exported, nameless);
+  EXPECT_EQ(ClickWithFile("device_import_btn", nameless), Prompts{});
+  EXPECT_EQ(ItemText(4), "Profile1(1)");
 }
 
 TEST_F(ProfilePanelProgram, DamagedOrForeignImportsAreRefusedAndChangeNothing) {

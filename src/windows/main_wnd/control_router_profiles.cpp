@@ -79,7 +79,9 @@ void CControlRouter::OnProfileImport(TNotifyUI&, int) {
     return;
   }
   for (const std::string& adjustment : check.adjustments) OutputDebugString("profile import: " + adjustment);
-  const std::string name = FileTitleOf(*path);
+  std::string name = FileTitleOf(*path);
+  // A file named only by its extension (".json") is known by the name it carries.
+  if (name.empty()) name = check.document["profilename"].asString();
   if (CheckProfileName(name) == ProfileNameCheck::kTooLong) {
     Tell(window_, kNameTooLong);
     return;
