@@ -116,3 +116,20 @@ TEST_F(ProfileLoading, MinimalFactoryObjectMakesEveryReadZero) {
 }
 
 }  // namespace
+
+TEST_F(ProfileLoading, AProfileRebuiltAfterDamageGetsItsNameAndIdBack) {
+  WriteFileBytes(profilePath_, "{\"Device\": [ {\"Light");
+  profile_.SetProfilePath(profilePath_);
+  profile_.SetProfileIdentity("Game", "2026_01_17_09_05_03_042");
+  profile_.LoadProfile(profilePath_);
+  Json::Value written = LoadJsonFile(profilePath_);
+  EXPECT_EQ(written["profilename"].asString(), "Game");
+  EXPECT_EQ(written["profileUUID"].asString(), "2026_01_17_09_05_03_042");
+  EXPECT_EQ(written["Device"][0u]["LightInfo"]["Red"].asInt(), 200);
+
+  // A name the file already carries is its own (a rename writes it); saving leaves it.
+  WriteFileBytes(profilePath_, R"({"profilename": "Renamed", "profileUUID": "2026_01_17_09_05_03_042", "Device": [{}]})");
+  profile_.LoadProfile(profilePath_);
+  ASSERT_TRUE(profile_.SaveProfile());
+  EXPECT_EQ(LoadJsonFile(profilePath_)["profilename"].asString(), "Renamed");
+}

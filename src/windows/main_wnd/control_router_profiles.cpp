@@ -53,8 +53,8 @@ void CControlRouter::OnProfileAdd(TNotifyUI&, int) {
 void CControlRouter::OnProfileDelete(TNotifyUI&, int) {
   CDeviceProfileUI* panel = SelectedProfilePanel();
   if (!panel || !Ask(window_, kAskDelete)) return;
-  // The device must leave the deleted profile at once: it would otherwise write its file again.
-  if (panel->DeleteProfile()) window_.StartProfileSwitch();
+  // The device leaves the deleted profile at once: a save in between would write its file again.
+  if (panel->DeleteProfile()) window_.ApplySelectedProfile();
 }
 
 void CControlRouter::OnProfileCopy(TNotifyUI&, int) {

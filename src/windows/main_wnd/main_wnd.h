@@ -85,8 +85,8 @@ class CMainWnd : public WindowImplBase {
   CDeviceOptionUI* TileAt(int index) const;
 
   // ---- profiles ----
-  // A profile was chosen in the panel (or the chosen one went): the switch runs 400 ms later, so
-  // the notification returns at once.
+  // A profile was chosen in the panel: the switch runs 400 ms later, so the notification returns
+  // at once.
   void StartProfileSwitch();
   // The selected device takes its panel's selected profile and writes it; a macro transfer that
   // failed or did not fit is told.
