@@ -129,6 +129,9 @@ ProfileStoreResult CProfileStore::AppendProfile(const std::string& name, const J
 ProfileStoreResult CProfileStore::Select(size_t index) {
   Reload();
   if (!IsIndex(index)) return ProfileStoreResult::kNoSuchProfile;
+  // Every start chooses the profile that is stored as chosen: nothing to write then.
+  const Json::Value& stored = MemberOf(listDocument_, "profileselect");
+  if (stored.isIntegral() && IntegerOf(stored) == static_cast<int64_t>(index)) return ProfileStoreResult::kDone;
   ProfileList changed = list_;
   changed.selected = index;
   return WriteList(changed) ? ProfileStoreResult::kDone : ProfileStoreResult::kWriteFailed;
