@@ -1,5 +1,8 @@
 #include "editors/profile_panel/device_profile_ui.h"
 
+#include <strings.h>
+
+#include <cstring>
 #include <new>
 
 #include "platform/debug_output.h"
@@ -305,6 +308,13 @@ bool CDeviceProfileUI::ResetProfile() {
   const ProfileStoreResult result = store_->Reset(static_cast<size_t>(selected), kind_ == kHeadsetKind);
   TraceDamagedFiles();
   return result == ProfileStoreResult::kDone;
+}
+
+int CDeviceProfileUI::TabNumberOf(std::string_view name) {
+  for (int i = 0; i < kTabCount; ++i) {
+    if (name.size() == std::strlen(kTabNames[i]) && strncasecmp(name.data(), kTabNames[i], name.size()) == 0) return i + 1;
+  }
+  return 0;
 }
 
 void CDeviceProfileUI::SelectTab(int number) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "profiles/profile_list/profile_store.h"
@@ -80,6 +81,9 @@ class CDeviceProfileUI : public CHorizontalLayoutUI {
   int RenameProfile(const std::string& name);
   bool ResetProfile();
 
+  // The number of a function tab's name (1 lighting … 9 more, letter case ignored); 0 for any
+  // other name.
+  static int TabNumberOf(std::string_view name);
   // Selects exactly tab `number` (1 lighting … 9 more; any other number: none), without
   // notifications. Does nothing unless the page has all nine tabs.
   void SelectTab(int number);

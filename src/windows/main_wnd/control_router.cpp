@@ -255,18 +255,12 @@ void CControlRouter::OnScrollByPage(TNotifyUI& msg, int) {
 void CControlRouter::OnTileSelected(TNotifyUI&, int) { window_.OnTileSelectionChanged(); }
 
 void CControlRouter::OnFunctionTab(TNotifyUI& msg, int) {
-  static constexpr const char* kTabs[] = {"deng_Op_tab",  "key_Op_tab",        "macro_Op_tab",
-                                          "system_Op_tab", "cursor_Op_tab",     "6533_voice_Op_tab",
-                                          "magic_Op_tab",  "Virtual7.1_Op_tab", "otherset_Op_tab"};
   if (!IsSelectedOption(msg)) return;
   CVelmarUSBDevice* device = window_.GetSelectedDevice();
-  if (!device) return;
-  const std::string name = msg.pSender->GetName().str();
-  for (int type = 1; type <= 9; ++type) {
-    if (!SameText(name, kTabs[type - 1])) continue;
-    device->SetFunctionType(type);
-    if (CDeviceProfileUI* panel = device->GetProfilePanel()) panel->SelectTab(type);
-  }
+  const int type = CDeviceProfileUI::TabNumberOf(msg.pSender->GetName().str());
+  if (!device || type == 0) return;
+  device->SetFunctionType(type);
+  if (CDeviceProfileUI* panel = device->GetProfilePanel()) panel->SelectTab(type);
 }
 
 // ---- valuechanged / movevaluechanged ----
