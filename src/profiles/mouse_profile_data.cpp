@@ -3,25 +3,49 @@
 #include <algorithm>
 
 #include "profiles/records/profile_limits.h"
+#include "profiles/records/record_fields.h"
 #include "profiles/storage/json_access.h"
 
 namespace {
 
-DPIStage StageFromJson(const Json::Value& s) {
-  return {ByteAt(s, "StageActive"), ByteAt(s, "StageXY"),     HalfAt(s, "StageDPIX"),   HalfAt(s, "StageDPIY"),
-          ByteAt(s, "StageColorR"), ByteAt(s, "StageColorG"), ByteAt(s, "StageColorB")};
-}
+constexpr RecordField<DPIStage> kStageFields[] = {
+    {"StageActive", &DPIStage::StageActive}, {"StageXY", &DPIStage::StageXY},
+    {"StageDPIX", &DPIStage::StageDPIX},     {"StageDPIY", &DPIStage::StageDPIY},
+    {"StageColorR", &DPIStage::StageColorR}, {"StageColorG", &DPIStage::StageColorG},
+    {"StageColorB", &DPIStage::StageColorB},
+};
 
-void StageToJson(const DPIStage& stage, Json::Value& element) {
-  Json::Value& s = AsObject(element);
-  s["StageActive"] = stage.StageActive;
-  s["StageXY"] = stage.StageXY;
-  s["StageDPIX"] = stage.StageDPIX;
-  s["StageDPIY"] = stage.StageDPIY;
-  s["StageColorR"] = stage.StageColorR;
-  s["StageColorG"] = stage.StageColorG;
-  s["StageColorB"] = stage.StageColorB;
-}
+// Where each half of the system block's words is kept: the pointer settings and the logo mode
+// under "SystemStages", what the mouse itself stores under "ReportStages".
+enum class WordPart { kLow, kHigh, kWhole };
+struct SystemField {
+  const char* section;
+  const char* key;
+  size_t word;
+  WordPart part;
+};
+
+constexpr const char* kSystemSection = "SystemStages";
+constexpr const char* kReportSection = "ReportStages";
+
+constexpr SystemField kSystemFields[] = {
+    {kSystemSection, "DoubleClickTime", 0, WordPart::kLow},
+    {kSystemSection, "MouseSpeed", 0, WordPart::kHigh},
+    {kSystemSection, "PointerPrecision", 1, WordPart::kLow},
+    {kSystemSection, "ScorllPage", 1, WordPart::kHigh},
+    {kSystemSection, "WheelScorlllinse", 2, WordPart::kLow},
+    {kReportSection, "StageActive", 2, WordPart::kHigh},
+    {kReportSection, "SilentAltitude", 3, WordPart::kLow},
+    {kReportSection, "Linear_Calibration", 3, WordPart::kHigh},
+    // Read as a 16-bit value, written as the whole word.
+    {kReportSection, "Ripple", 4, WordPart::kWhole},
+    {kReportSection, "ble_sleep1", 5, WordPart::kLow},
+    {kReportSection, "ble_sleep2", 5, WordPart::kHigh},
+    {kReportSection, "device_sleep1", 6, WordPart::kLow},
+    {kReportSection, "device_sleep2", 6, WordPart::kHigh},
+    {kReportSection, "key_debounce_time", 7, WordPart::kLow},
+    {kSystemSection, "Logoledmode", 7, WordPart::kHigh},
+};
 
 }  // namespace
 
@@ -33,7 +57,7 @@ std::vector<DPIStage> CMouseProfiledata::ReadDPIStages() {
   if (!list.isArray()) return stages_;
   Json::ArrayIndex count = std::min<Json::ArrayIndex>(list.size(), kMaxDpiStages);
   for (Json::ArrayIndex j = 0; j < count; ++j) {
-    DPIStage stage = StageFromJson(list[j]);
+    DPIStage stage = ReadRecord<DPIStage>(kStageFields, list[j]);
     if (j < stages_.size()) {
       stages_[j] = stage;
     } else {
@@ -47,7 +71,9 @@ void CMouseProfiledata::WriteDPIStages(const std::vector<DPIStage>& stages) {
   stages_ = stages;
   if (stages_.size() > kMaxDpiStages) stages_.resize(kMaxDpiStages);
   Json::Value& list = ObjectMember(ObjectMember(EditableDeviceObject(), "DPIStages"), "StageDPIs");
-  for (size_t i = 0; i < stages_.size(); ++i) StageToJson(stages_[i], ArrayElement(list, static_cast<Json::ArrayIndex>(i)));
+  for (size_t i = 0; i < stages_.size(); ++i) {
+    WriteRecord<DPIStage>(kStageFields, stages_[i], ArrayElement(list, static_cast<Json::ArrayIndex>(i)));
+  }
 }
 
 void CMouseProfiledata::SetStageActive(int stage) {
@@ -57,39 +83,31 @@ void CMouseProfiledata::SetStageActive(int stage) {
 
 MouseSystemBlock CMouseProfiledata::ReadSystemStages() {
   systemBlock_ = {};
-  const Json::Value& system = MemberOf(DeviceObject(), "SystemStages");
-  if (system.isNull()) return systemBlock_;
-  const Json::Value& report = MemberOf(DeviceObject(), "ReportStages");
-  MouseSystemBlock& w = systemBlock_;
-  w[0] = PackHalves(HalfAt(system, "DoubleClickTime"), HalfAt(system, "MouseSpeed"));
-  w[1] = PackHalves(HalfAt(system, "PointerPrecision"), HalfAt(system, "ScorllPage"));
-  w[2] = PackHalves(HalfAt(system, "WheelScorlllinse"), HalfAt(report, "StageActive"));
-  w[3] = PackHalves(HalfAt(report, "SilentAltitude"), HalfAt(report, "Linear_Calibration"));
-  w[4] = HalfAt(report, "Ripple");
-  w[5] = PackHalves(HalfAt(report, "ble_sleep1"), HalfAt(report, "ble_sleep2"));
-  w[6] = PackHalves(HalfAt(report, "device_sleep1"), HalfAt(report, "device_sleep2"));
-  w[7] = PackHalves(HalfAt(report, "key_debounce_time"), HalfAt(system, "Logoledmode"));
+  if (MemberOf(DeviceObject(), kSystemSection).isNull()) return systemBlock_;
+  for (const SystemField& field : kSystemFields) {
+    const uint16_t value = HalfAt(MemberOf(DeviceObject(), field.section), field.key);
+    uint32_t& word = systemBlock_[field.word];
+    word = field.part == WordPart::kHigh ? PackHalves(LowHalf(word), value) : PackHalves(value, HighHalf(word));
+  }
   return systemBlock_;
 }
 
-void CMouseProfiledata::WriteSystemStages(const MouseSystemBlock& w) {
-  systemBlock_ = w;
+void CMouseProfiledata::WriteSystemStages(const MouseSystemBlock& words) {
+  systemBlock_ = words;
   Json::Value& device = EditableDeviceObject();
-  Json::Value& system = AsObject(ObjectMember(device, "SystemStages"));
-  system["DoubleClickTime"] = LowHalf(w[0]);
-  system["MouseSpeed"] = HighHalf(w[0]);
-  system["PointerPrecision"] = LowHalf(w[1]);
-  system["ScorllPage"] = HighHalf(w[1]);
-  system["WheelScorlllinse"] = LowHalf(w[2]);
-  system["Logoledmode"] = HighHalf(w[7]);
-  Json::Value& report = AsObject(ObjectMember(device, "ReportStages"));
-  report["StageActive"] = HighHalf(w[2]);
-  report["SilentAltitude"] = LowHalf(w[3]);
-  report["Linear_Calibration"] = HighHalf(w[3]);
-  report["Ripple"] = static_cast<Json::UInt>(w[4]);
-  report["ble_sleep1"] = LowHalf(w[5]);
-  report["ble_sleep2"] = HighHalf(w[5]);
-  report["device_sleep1"] = LowHalf(w[6]);
-  report["device_sleep2"] = HighHalf(w[6]);
-  report["key_debounce_time"] = LowHalf(w[7]);
+  for (const SystemField& field : kSystemFields) {
+    const uint32_t word = words[field.word];
+    Json::Value& section = AsObject(ObjectMember(device, field.section));
+    switch (field.part) {
+      case WordPart::kLow:
+        section[field.key] = LowHalf(word);
+        break;
+      case WordPart::kHigh:
+        section[field.key] = HighHalf(word);
+        break;
+      case WordPart::kWhole:
+        section[field.key] = static_cast<Json::UInt>(word);
+        break;
+    }
+  }
 }

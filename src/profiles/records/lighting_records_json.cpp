@@ -1,6 +1,6 @@
 #include "profiles/records/lighting_records_json.h"
 
-#include "profiles/storage/json_access.h"
+#include "profiles/records/record_fields.h"
 
 namespace {
 
@@ -9,8 +9,6 @@ uint8_t ByteOf(uint32_t word, int index) { return static_cast<uint8_t>(word >> (
 uint32_t WordOf(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
   return b0 | (uint32_t{b1} << 8) | (uint32_t{b2} << 16) | (uint32_t{b3} << 24);
 }
-
-uint8_t FlagByteAt(const Json::Value& object, const char* key) { return FlagAt(object, key) ? 1 : 0; }
 
 }  // namespace
 
@@ -47,92 +45,85 @@ AudioLightRecord UnpackAudioLight(uint32_t word0, uint32_t word1, uint8_t flag) 
           ByteOf(word1, 1), ByteOf(word1, 2), ByteOf(word1, 3), flag};
 }
 
-LightInfoRecord LightInfoFromJson(const Json::Value& o) {
-  LightInfoRecord r;
-  r.SelectItem = ByteAt(o, "SelectItem");
-  r.Light = ByteAt(o, "Light");
-  r.Speed = ByteAt(o, "Speed");
-  r.Fx = ByteAt(o, "Fx");
-  r.MultiColor = FlagByteAt(o, "MultiColor");
-  r.Red = ByteAt(o, "Red");
-  r.Green = ByteAt(o, "Green");
-  r.Blue = ByteAt(o, "Blue");
-  r.ZZCCLedMode = ByteAt(o, "ZZCCLedMode");
-  r.CustomGroup = ByteAt(o, "CustomGroup");
-  r.OldLedmode = ByteAt(o, "OldLedmode");
-  return r;
-}
+namespace {
+
+constexpr RecordField<LightInfoRecord> kLightInfoFields[] = {
+    {"SelectItem", &LightInfoRecord::SelectItem},
+    {"Light", &LightInfoRecord::Light},
+    {"Speed", &LightInfoRecord::Speed},
+    {"Fx", &LightInfoRecord::Fx},
+    {"MultiColor", &LightInfoRecord::MultiColor, FieldCoding::kFlagAsNumber},
+    {"Red", &LightInfoRecord::Red},
+    {"Green", &LightInfoRecord::Green},
+    {"Blue", &LightInfoRecord::Blue},
+    {"ZZCCLedMode", &LightInfoRecord::ZZCCLedMode},
+    {"CustomGroup", &LightInfoRecord::CustomGroup},
+    {"OldLedmode", &LightInfoRecord::OldLedmode},
+};
+
+constexpr RecordField<AudioLightRecord> kAudioLightFields[] = {
+    {"AudioMode", &AudioLightRecord::AudioMode},
+    {"BkColorR", &AudioLightRecord::BkColorR},
+    {"BkColorG", &AudioLightRecord::BkColorG},
+    {"BkColorB", &AudioLightRecord::BkColorB},
+    {"FgColorR", &AudioLightRecord::FgColorR},
+    {"FgColorG", &AudioLightRecord::FgColorG},
+    {"FgColorB", &AudioLightRecord::FgColorB},
+    {"7ColorFlags", &AudioLightRecord::SevenColorFlags, FieldCoding::kFlagAsBool},
+    {"ColorTypeFlags", &AudioLightRecord::ColorTypeFlags, FieldCoding::kFlagAsBool},
+};
+
+// Per-zone entries and effect steps are only read; their tables say how.
+constexpr RecordField<LightListEntry> kLightListFields[] = {
+    {"LEDREGMode", &LightListEntry::LEDREGMode},
+    {"LEDBrightness", &LightListEntry::LEDBrightness},
+    {"LEDSpeed", &LightListEntry::LEDSpeed},
+    {"LEDDirection", &LightListEntry::LEDDirection, FieldCoding::kFlagAsNumber},
+    {"LEDMultiColor", &LightListEntry::LEDMultiColor, FieldCoding::kFlagAsNumber},
+    {"red", &LightListEntry::Red},
+    {"green", &LightListEntry::Green},
+    {"blue", &LightListEntry::Blue},
+};
+
+constexpr RecordField<LightEffectStep> kLightEffectStepFields[] = {
+    {"LEDREGMode", &LightEffectStep::LEDREGMode},
+    {"LEDDirection", &LightEffectStep::LEDDirection},
+    {"LEDBrightness", &LightEffectStep::LEDBrightness},
+    {"LEDSpeed", &LightEffectStep::LEDSpeed},
+    {"LEDMultiColor", &LightEffectStep::LEDMultiColor},
+    {"red", &LightEffectStep::Red},
+    {"green", &LightEffectStep::Green},
+    {"blue", &LightEffectStep::Blue},
+    {"Time", &LightEffectStep::Time},
+    {"Cyle", &LightEffectStep::Cyle},
+};
+
+}  // namespace
+
+LightInfoRecord LightInfoFromJson(const Json::Value& o) { return ReadRecord<LightInfoRecord>(kLightInfoFields, o); }
 
 Json::Value LightInfoToJson(const LightInfoRecord& r) {
   Json::Value o(Json::objectValue);
-  o["SelectItem"] = r.SelectItem;
-  o["Light"] = r.Light;
-  o["Speed"] = r.Speed;
-  o["Fx"] = r.Fx;
-  o["MultiColor"] = r.MultiColor != 0 ? 1 : 0;
-  o["Red"] = r.Red;
-  o["Green"] = r.Green;
-  o["Blue"] = r.Blue;
-  o["ZZCCLedMode"] = r.ZZCCLedMode;
-  o["CustomGroup"] = r.CustomGroup;
-  o["OldLedmode"] = r.OldLedmode;
+  WriteRecord<LightInfoRecord>(kLightInfoFields, r, o);
   return o;
 }
 
-AudioLightRecord AudioLightFromJson(const Json::Value& o) {
-  AudioLightRecord r;
-  r.AudioMode = ByteAt(o, "AudioMode");
-  r.BkColorR = ByteAt(o, "BkColorR");
-  r.BkColorG = ByteAt(o, "BkColorG");
-  r.BkColorB = ByteAt(o, "BkColorB");
-  r.FgColorR = ByteAt(o, "FgColorR");
-  r.FgColorG = ByteAt(o, "FgColorG");
-  r.FgColorB = ByteAt(o, "FgColorB");
-  r.SevenColorFlags = FlagByteAt(o, "7ColorFlags");
-  r.ColorTypeFlags = FlagByteAt(o, "ColorTypeFlags");
-  return r;
-}
+AudioLightRecord AudioLightFromJson(const Json::Value& o) { return ReadRecord<AudioLightRecord>(kAudioLightFields, o); }
 
 Json::Value AudioLightToJson(const AudioLightRecord& r) {
   Json::Value o(Json::objectValue);
-  o["AudioMode"] = r.AudioMode;
-  o["BkColorR"] = r.BkColorR;
-  o["BkColorG"] = r.BkColorG;
-  o["BkColorB"] = r.BkColorB;
-  o["FgColorR"] = r.FgColorR;
-  o["FgColorG"] = r.FgColorG;
-  o["FgColorB"] = r.FgColorB;
-  o["7ColorFlags"] = r.SevenColorFlags != 0;
-  o["ColorTypeFlags"] = r.ColorTypeFlags != 0;
+  WriteRecord<AudioLightRecord>(kAudioLightFields, r, o);
   return o;
 }
 
 LightListEntry LightListEntryFromJson(const Json::Value& e) {
   LightListEntry entry;
   if (e.isNull()) return entry;
-  entry.LEDREGMode = ByteAt(e, "LEDREGMode");
-  entry.LEDBrightness = ByteAt(e, "LEDBrightness");
-  entry.LEDSpeed = ByteAt(e, "LEDSpeed");
-  entry.LEDDirection = FlagByteAt(e, "LEDDirection");
-  entry.LEDMultiColor = FlagByteAt(e, "LEDMultiColor");
-  entry.Red = ByteAt(e, "red");
-  entry.Green = ByteAt(e, "green");
-  entry.Blue = ByteAt(e, "blue");
+  ReadRecordFields<LightListEntry>(kLightListFields, e, entry);
   entry.Present = 1;
   return entry;
 }
 
 LightEffectStep LightEffectStepFromJson(const Json::Value& e) {
-  LightEffectStep step;
-  step.LEDREGMode = ByteAt(e, "LEDREGMode");
-  step.LEDDirection = ByteAt(e, "LEDDirection");
-  step.LEDBrightness = ByteAt(e, "LEDBrightness");
-  step.LEDSpeed = ByteAt(e, "LEDSpeed");
-  step.LEDMultiColor = ByteAt(e, "LEDMultiColor");
-  step.Red = ByteAt(e, "red");
-  step.Green = ByteAt(e, "green");
-  step.Blue = ByteAt(e, "blue");
-  step.Time = static_cast<int32_t>(IntegerAt(e, "Time"));
-  step.Cyle = static_cast<int32_t>(IntegerAt(e, "Cyle"));
-  return step;
+  return ReadRecord<LightEffectStep>(kLightEffectStepFields, e);
 }
