@@ -5,10 +5,6 @@
 
 namespace {
 
-bool IsReceiverSlot(const DeviceEntry& slot) {
-  return slot.DeviceKind == kDeviceKindMouseReceiver || slot.DeviceKind == kDeviceKindKeyboardReceiver;
-}
-
 bool HasPartnerSlot(const CDeviceSlotList& slots, const DeviceEntry& slot) {
   return slot.HasPartner && slot.PartnerIndex < slots.Size();
 }
@@ -17,7 +13,7 @@ bool HasPartnerSlot(const CDeviceSlotList& slots, const DeviceEntry& slot) {
 
 DeviceEntry CommandIdentity(const CDeviceSlotList& slots, size_t slotIndex) {
   const DeviceEntry slot = slots.Slot(slotIndex);
-  if (IsReceiverSlot(slot) && HasPartnerSlot(slots, slot)) return slots.Slot(slot.PartnerIndex);
+  if (IsReceiverKind(slot.DeviceKind) && HasPartnerSlot(slots, slot)) return slots.Slot(slot.PartnerIndex);
   return slot;
 }
 
@@ -42,7 +38,7 @@ void HandleCommandArrival(CVelmarUSBDevice& device, const CDeviceSlotList& slots
 
 void HandleCommandRemoval(CVelmarUSBDevice& device, const CDeviceSlotList& slots, const DeviceEntry& removed,
                           size_t slotIndex) {
-  if (removed.DeviceKind == kDeviceKindMouse || removed.DeviceKind == kDeviceKindMouseReceiver) {
+  if (CableKindOf(removed.DeviceKind) == kDeviceKindMouse) {
     OutputDebugString("鼠标设备丢失");
   }
   if (IsPartnerConnected(slots, slotIndex) && device.Channel().IsOpen()) {

@@ -10,13 +10,6 @@
 
 namespace {
 
-// A receiver kind is looked up as its cable kind.
-uint16_t CableKindOf(uint16_t kind) {
-  if (kind == kDeviceKindMouseReceiver) return kDeviceKindMouse;
-  if (kind == kDeviceKindKeyboardReceiver) return kDeviceKindKeyboard;
-  return kind;
-}
-
 template <typename T>
 T* BuildAs(const std::string& layout, LPCTSTR interfaceName, IDialogBuilderCallback* callback,
            CPaintManagerUI& manager) {
@@ -54,18 +47,20 @@ DeviceCreation CreateDeviceFromLayouts(CPaintManagerUI& manager, IHidBackend& ba
   }
   power->SetPowerKind(identity.DeviceKind, identity.InterfaceRole);
 
-  device->SetPageLayoutFile(std::string(page->PageLayoutFile));
+  DeviceKindData data;
+  data.pageLayoutFile = page->PageLayoutFile;
+  data.kindName = kind.KindName;
+  data.lightControlName = page->LightControlName;
+  data.kindRowIndex = kindRow;
+  data.iconIndex = kind.IconIndex;
+  data.keyCount = page->KeyCount;
+  data.lightEntryCount = page->LightEntryCount;
+  data.hasPowerDisplay = page->HasPowerDisplay;
+  data.mouseExtra = page->MouseExtra;
+  device->SetKindData(data);
   device->SetOwnerWindow(owner);
-  device->SetKeyCount(page->KeyCount);
-  device->SetLightEntryCount(page->LightEntryCount);
-  device->SetKindRowIndex(kindRow);
-  device->SetHasPowerDisplay(page->HasPowerDisplay);
-  device->SetMouseExtra(page->MouseExtra);
-  device->SetKindName(std::string(kind.KindName));
   device->SetPowerDisplay(power);
   device->SetDeviceEntry(identity);
-  device->SetIconIndex(kind.IconIndex);
-  device->SetLightControlName(std::string(page->LightControlName));
   device->InitDevicePage();
   return {device, power, kindRow};
 }

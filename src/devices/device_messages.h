@@ -7,17 +7,12 @@ inline constexpr uint32_t WM_DEVICE_LINK_STATE = 3331;              // wParam ki
 inline constexpr uint32_t WM_FIRMWARE_UPDATE = 3332;                // wParam product id, lParam firmware version
 inline constexpr uint32_t WM_USB_MAINMESS_DEVICE_IS_INITUI = 3333;  // wParam 1 valid / 0 rejected
 
-// Older mouse firmware loses settings written this way: below it the updater is offered.
-inline constexpr uint16_t kMouseMinimumFirmwareVersion = 0x0103;
-
 // The timers on a device's selector tile: the device's heartbeat. Each runs on the user-interface
 // thread and calls CVelmarUSBDevice::OnTileTimer with its id.
 enum DeviceTileTimer : uint32_t {
   kTimerPushLightPreview = 1000,
   kTimerReadAll = 1001,
   kTimerSyncFromDevice = 1002,
-  kTimerDeviceHook3 = 1003,
-  kTimerDeviceHook4 = 1004,
   kTimerRefreshStatus = 1005,
   kTimerLinkWatch = 1007,
   kTimerKeepAlive = 1008,

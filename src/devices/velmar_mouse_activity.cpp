@@ -40,7 +40,7 @@ void CVelmarMouseDevice::OnEventReport(bool cablePort, const uint8_t* report, ui
   if (code == kEventReactiveTrigger) {
     if (!cablePort) return;
     RunOnUiThread([this] {
-      WithPreview([](CLightPreview& preview) {
+      LightPreview().With([](CLightPreview& preview) {
         if (preview.Params().mode == kReactiveModeIndex) preview.StartReactiveFlash(NextReactiveSeed());
       });
     });
@@ -50,42 +50,24 @@ void CVelmarMouseDevice::OnEventReport(bool cablePort, const uint8_t* report, ui
   const uint8_t kind = static_cast<uint8_t>(code >> 8);
   const uint8_t value = static_cast<uint8_t>(code);
   if (kind != kEventProfileAndStage && kind != kEventProfile) return;
-  activeProfile_.store(value & 0x0F);
+  driver_.SetActiveProfile(value & 0x0F);
   const int stage = kind == kEventProfileAndStage ? (value >> 4) : -1;
   RunOnUiThread([this, stage] {
-    if (stage >= 0 && stage < static_cast<int>(kMaxStages)) {
-      currentStage_ = stage;
-      // Kept in the profile too, so the next settings write does not undo the mouse's choice.
-      profile_.SetStageActive(stage);
-    }
+    // Kept in the model, so the next settings write does not undo the mouse's choice.
+    model_.SetCurrentStage(stage);
     ShowSettings();
   });
-}
-
-void CVelmarMouseDevice::PreviewWave() {
-  WithPreview([](CLightPreview& p) { p.StepWave(); });
-}
-void CVelmarMouseDevice::PreviewLevelWave() {
-  WithPreview([](CLightPreview& p) { p.StepLevelWave(); });
-}
-void CVelmarMouseDevice::PreviewReactive() {
-  WithPreview([](CLightPreview& p) { p.StepReactive(); });
 }
 
 void CVelmarMouseDevice::StartLightThread() {
   lightThread_.Start([this](CEvent& stop) { RunLightThread(stop); });
 }
 
-void CVelmarMouseDevice::RunModeStep() {
-  const uint32_t now = GetTickCountMs();
-  WithPreview([now](CLightPreview& preview) { preview.RunMouseModeStep(now); });
-}
-
 // A step is due after the mode's number of ticks; the thread sleeps until then instead of waking on
 // every tick to count, so a slow effect costs a few wake-ups a second.
 void CVelmarMouseDevice::RunLightThread(CEvent& stop) {
   for (;;) {
-    const LightEffectParams params = PreviewParams();
+    const LightEffectParams params = GetLightEffect();
     const uint32_t ticks =
         static_cast<uint32_t>(std::max(1, CLightPreview::MouseTicksPerStep(params.mode, params.speed)));
     if (stop.Wait(ticks * kLightTickMs)) break;
@@ -93,7 +75,9 @@ void CVelmarMouseDevice::RunLightThread(CEvent& stop) {
       if (stop.Wait(kClosedChannelPauseMs)) break;
       continue;
     }
-    if (!lightPaused_.load()) RunModeStep();
+    if (lightPaused_.load()) continue;
+    const uint32_t now = static_cast<uint32_t>(GetTickCountMs());
+    LightPreview().With([now](CLightPreview& preview) { preview.RunMouseModeStep(now); });
   }
   OutputDebugString("MS灯光线程设定退出");
 }

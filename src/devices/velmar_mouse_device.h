@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -8,20 +7,21 @@
 #include <vector>
 
 #include "devices/device_worker.h"
-#include "devices/mouse/button_record_map.h"
-#include "devices/mouse/device_info_block.h"
+#include "devices/mouse/driver/mouse_driver.h"
+#include "devices/mouse/model/mouse_model.h"
+#include "devices/mouse/page/mouse_page_routes.h"
+#include "devices/mouse/page/mouse_page_view.h"
 #include "devices/mouse/sensitivity_rule.h"
-#include "devices/mouse/settings_page.h"
 #include "devices/velmar_usb_device.h"
 #include "profiles/macros/macro_block_builder.h"
 #include "profiles/mouse_profile_data.h"
 
-class CControlUI;
-
-// The mouse (on its cable, kind 2, or through its receiver, kind 6): reads its information block,
-// button table and settings page, shows them on the mouse page, writes every change back at once,
-// keeps the profile in step, answers its event reports, shows battery and link state and animates
-// the lighting preview.
+// The mouse (on its cable, kind 2, or through its receiver, kind 6) as the rest of the program
+// sees it: a facade that keeps the device interface's operations and hands each to the part that
+// owns it. The driver (mouse/driver) talks to the mouse and keeps what it was read to store; the
+// model (mouse/model) holds the profile's stages, system block, lighting and keys; the page view
+// (mouse/page) shows the model, and the page's routes bring the user's edits back here. This file
+// owns the order of things: what is read, saved, shown and written when.
 class CVelmarMouseDevice : public CVelmarUSBDevice {
  public:
   explicit CVelmarMouseDevice(IHidBackend& backend);
@@ -37,124 +37,92 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   void RefreshStatus() override;
   bool IsLinked() override;
   int KeepAliveMinutes() override;
-  void SetProfileFiles() override;
   void LoadLighting() override;
-  void LoadPageFromProfile() override;
   void ShowSettings() override;
-  void RepairMacroKeys() override;
-  void ApplyProfile() override;
   int LoadSelectedProfile() override;
+  int ApplySettings() override;
+  void SaveProfile() override;
+  void MarkInitialised() override;
   std::vector<int> GetMacroList() override;
   int WriteKeyAssignments(int bank, const std::vector<KeyAssignmentPair>& keys) override;
   int WriteMacros(const std::vector<int>& imageOrder) override;
-  int ApplySettings(int page, int profileByte, int a, int b, int c) override;
-  void LoadLightAndMacroNames() override;
-  void SetFunctionType(int type) override;
-  std::string GetProfileName() override;
-  void SaveProfile() override;
-  void SetLightEffect(int mode, int speed, int brightness, uint32_t colour) override;
+  void RepairMacroKeys() override;
   void SelectKey(int index) override;
+  void SetFunctionType(int type) override;
+  void SetLightEffect(int mode, int speed, int brightness, uint32_t colour) override;
 
-  // ---- the mouse's own operations ----
-  void InitMousePage();
-  // Gives the page's profile panel the mouse's profile folder and takes its selected profile.
-  void BindProfilePanel();
-  LightEffectParams GetLightEffect() const { return PreviewParams(); }
-  void PreviewWave();
-  void PreviewLevelWave();
-  void PreviewReactive();
+  // ---- reading ----
+  // The information block (a fresh mouse is claimed first), then the button image; the owner
+  // window hears whether the block was valid and whether the firmware is too old.
+  bool ReadDeviceData();
+  // The active settings page into the model, saved to the profile. The active profile number, or
+  // 0 when the page could not be read.
+  int ReadSettingsPage();
+  // The chosen profile into the model (opening the kind's profiles on first use), and its
+  // lighting into the preview.
+  void LoadPageFromProfile();
+  // As LoadPageFromProfile, then saved and shown.
+  void ApplyProfile();
 
-  // Called by the router for the page's controls.
+  // ---- edits from the page (mouse/page/mouse_page_routes.cpp) ----
   void SetCurrentStage(int stage);
   void SetStages(const std::vector<DPIStage>& stages);
-  const std::vector<DPIStage>& GetStages() const { return stages_; }
-  int GetCurrentStage() const { return currentStage_; }
-  DWORD GetStageColour(int stage) const;
-  void SetStageColour(int stage, DWORD colour);
-  void SetSystemBlock(const MouseSystemBlock& block);
-  const MouseSystemBlock& GetSystemBlock() const { return systemBlock_; }
-  // The user moved stage i's slider (dragging: shows the number only) or typed into its edit.
+  // Stage i's slider moved (dragging shows the number only) or a number was typed into its edit.
   void OnStageSliderMoved(int stage, bool save);
   void OnStageEditTyped(int stage);
   // Enables or disables stage i and writes the change.
   void SetStageEnabled(int stage, bool enabled);
-  void ShowStageEnabled(int stage, bool enabled);
-  void ShowStageValue(int stage, int value);
-  // Shows settings sub-page n.
+  DWORD GetStageColour(int stage) const { return view_.StageColour(stage); }
+  void SetStageColour(int stage, DWORD colour);
+  void SetSystemBlock(const MouseSystemBlock& block) { model_.SetSystem(block); }
+  const MouseSystemBlock& GetSystemBlock() const { return model_.System(); }
+  // One half of one system word := value (a negative value is ignored), then saved and written.
+  void ChangeSystemHalf(size_t word, bool high, int value);
+  // Saves the profile and writes the settings page.
+  void CommitSettings();
   void ShowSettingsPage(int page);
-  void MarkInitialised();
+  // The keep-alive follows changed sleep times at once.
+  void RestartKeepAlive();
   int WriteRecoilData(const std::vector<uint8_t>& tables);
-
-  // Which profile file the page works on: the profile panel hands the selected profile's id over.
-  // The name is stamped into a profile file rebuilt without it.
-  void SetSelectedProfileId(const std::string& id, const std::string& name = {}) {
-    profileId_ = id;
-    profileName_ = name;
-  }
-  const std::string& GetSelectedProfileId() const { return profileId_; }
-  // The per-user data folder ("…/T640/mouse/"); by default the user's own.
-  void SetDeviceFolder(const std::string& folder) { deviceFolder_ = folder; }
-  const std::string& GetDeviceFolder() const { return deviceFolder_; }
   // The lighting mode codes of the mouse, in list order (a code's position is its mode index).
   void SetLightModeCodes(std::vector<uint8_t> codes) { lightModeCodes_ = std::move(codes); }
 
-  // Read state, for the router, the editors and tests.
-  const DeviceInfoBlock& GetDeviceInfo() const { return deviceInfo_; }
-  const std::vector<uint8_t>& GetConfigImage() const { return configImage_; }
-  const ButtonRecordMap& GetButtonRecordMap() const { return buttonMap_; }
-  int GetActiveProfile() const { return activeProfile_.load(); }
-  const std::vector<KeyAssignmentPair>& GetKeyList() const { return keyList_; }
+  // ---- state, for the editors and tests ----
+  const std::vector<DPIStage>& GetStages() const { return model_.Stages(); }
+  int GetCurrentStage() const { return model_.CurrentStage(); }
+  const std::vector<KeyAssignmentPair>& GetKeyList() const { return model_.Keys(); }
+  const DeviceInfoBlock& GetDeviceInfo() const { return driver_.Info(); }
+  const std::vector<uint8_t>& GetConfigImage() const { return driver_.ConfigImage(); }
+  const ButtonRecordMap& GetButtonRecordMap() const { return driver_.ButtonMap(); }
+  int GetActiveProfile() const { return driver_.ActiveProfile(); }
   CMouseProfiledata& ProfileData() { return profile_; }
+  CMouseModel& Model() { return model_; }
   bool IsLightThreadRunning() const { return lightThread_.IsRunning(); }
-
-  // Reads the settings page into the lighting, the system block and the profile. The active
-  // profile number, or 0 when it could not be read.
-  int ReadSettingsPage();
-  bool ReadDeviceData();
 
  protected:
   void OnEventReport(bool cablePort, const uint8_t* report, uint32_t length) override;
   std::string ListenerExitTrace() const override;
 
  private:
+  CMouseProfiledata& CreateProfileSession();
+  SensitivityRule Rule() const { return SensitivityRuleOf(driver_.Info()); }
   void StartLightThread();
   void RunLightThread(CEvent& stop);
-  void RunModeStep();
-  bool LinkedForTransfer();
-  void ApplyStageSliderRanges();
-  void ShowStageColour(int stage, const DPIStage& record);
-  void ShowSystemBlock();
-  void SelectOptionByIndex(const std::string& prefix, int index, int count);
-  void SelectComboByNumber(const std::string& name, int value);
-  void ShowSliderValue(const std::string& name, int value);
-  void ShowCheck(const std::string& name, bool checked);
-  void ShowStageNumber(int stage, int value);
-  void StoreAndWriteStages();
+  // The model's changes into the document, then the document to its file.
+  void StoreProfile();
+  int MacroCount() const;
   // Builds the image of the macros the key list uses and sends it; the block's status tells why
   // nothing was sent.
   MacroBlockBuild BuildMacroImage(const std::vector<int>& imageOrder);
   int SendMacroImage(const MacroBlockBuild& block);
 
-  CMouseProfiledata profile_;
-  std::string profileId_;
-  std::string profileName_;
-  std::string deviceFolder_;
+  CMouseProfiledata& profile_;  // the session's document
+  CMouseDriver driver_;
+  CMouseModel model_;
+  CMousePageView view_;
+  CMousePageRoutes routes_{*this};
   std::vector<uint8_t> lightModeCodes_;
-
-  DeviceInfoBlock deviceInfo_{};
-  std::vector<uint8_t> configImage_;
-  ButtonRecordMap buttonMap_{};
-  std::atomic<int> activeProfile_{0};
-  SettingsPageBytes lastPage_{};
-  uint8_t logoModeCode_ = 0;
-
-  std::vector<DPIStage> stages_;
-  int currentStage_ = 0;
-  MouseSystemBlock systemBlock_{};
-  std::vector<KeyAssignmentPair> keyList_;
-  int macroCount_ = 0;
 
   std::atomic<bool> lightPaused_{false};
   CDeviceWorker lightThread_;
-  std::vector<CControlUI*> editorItems_;
 };

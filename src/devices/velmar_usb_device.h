@@ -2,34 +2,51 @@
 
 #include <atomic>
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "devices/device_event_port.h"
-#include "devices/lighting/light_preview.h"
+#include "devices/device_light_preview.h"
 #include "profiles/records/key_assignment.h"
 #include "transport/supported_devices.h"
 #include "transport/usb_command_channel.h"
+#include "ui/toolkit/control_routes.h"
 #include "ui/toolkit/horizontal_layout_ui.h"
 #include "ui/toolkit/notify_pump.h"
 
 class CDeviceKeyButtonUI;
-class CDeviceProfileUI;
 class CMpDevicePowerUI;
+class CProfileSession;
+class CTabLayoutUI;
 class IDeviceTile;
 
-// One supported device: its driver (command channel, event ports, every transaction) and at the
-// same time its page in the main window (a container whose children are the device's editors).
-// A device object lives from its creation until the main window closes; a device that comes and
-// goes is modelled by opening and closing its ports.
+// What a device object knows of its kind, set once when it is created (device_page_table.h and
+// the device-kind table of transport/supported_devices.h).
+struct DeviceKindData {
+  std::string pageLayoutFile;
+  std::string kindName;  // also the name of the kind's data folder
+  std::string lightControlName;
+  int kindRowIndex = -1;
+  int iconIndex = 0;
+  int keyCount = 0;
+  int lightEntryCount = 0;
+  bool hasPowerDisplay = false;
+  int mouseExtra = -1;
+};
+
+// One supported device as the rest of the program sees it, and its page in the main window (a
+// container whose children are the device's controls and editors). This base owns what every kind
+// shares: the command channel and the event ports with their attach, switch and detach
+// (velmar_usb_device_link.cpp), the tile's timers, the lighting preview, the kind's profile
+// session and the page's route targets. A kind's class adds its driver, its model and its page
+// view and fills in the device interface below.
 //
-// Threads: the object lives on the user-interface thread (timers, attach, switch, detach, every
-// control). Its event listeners and light thread only decode and compute; whatever touches a
-// control they hand to the user-interface thread. The lighting preview is shared with the light
-// thread under its own lock; the command channel orders all device traffic.
+// A device object lives from its creation until the main window closes; a device that comes and
+// goes is modelled by opening and closing its ports. It lives on the user-interface thread; its
+// event listeners and light thread only decode and compute, and hand whatever touches a control
+// to the user-interface thread.
 class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public INotifyUI {
  public:
   explicit CVelmarUSBDevice(IHidBackend& backend);
@@ -39,65 +56,54 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   void* GetInterface(LPCTSTR pstrName) override;
   void Notify(TNotifyUI& msg) override;
 
-  // ---- the device interface, in its fixed order ----
+  // ---- the device interface: what the main window, the tile's timers and the editors call ----
+  // After creation: looks the page's controls up.
   virtual void InitDevicePage();
-  virtual void LoadLighting() {}
-  // The seven base lighting-preview steps.
-  virtual void PreviewBreathingWheel();
-  virtual void PreviewBreathingSevenColours();
-  virtual void PreviewStatic();
-  virtual void PreviewSpectrum();
-  virtual void PreviewBlinkWheel();
-  virtual void PreviewBlinkFourColours();
-  virtual void PreviewOff();
-  // Unchanged entries are not pushed again.
-  virtual void PushLightPreview();
-  virtual void SetLightEntry(int index, uint32_t value);
-  virtual uint32_t GetLightEntry(int index) const;
   virtual void ReadAll() {}
   virtual void SyncFromDevice() {}
-  virtual void OnTimerHook3() {}
-  virtual void OnTimerHook4() {}
   virtual void RefreshStatus() {}
   virtual bool IsLinked() { return true; }
   virtual int KeepAliveMinutes() { return 1; }
-  virtual void LoadPageFromProfile() {}
+  virtual void LoadLighting() {}
   virtual void ShowSettings() {}
-  virtual void RepairMacroKeys() {}
-  virtual void ApplyProfile() {}
-  // The profile panel selected another profile, or reset the selected one: the device takes the
-  // panel's selected profile, shows it and writes it to the device — settings and lighting, then
-  // the macros its keys use and the key assignments. Returns the macro transfer's result: 0 sent
-  // (or nothing to send, or no device to send to), -1 not sent, or how many macro actions must go
-  // before the macros fit (then neither macros nor keys were sent).
+  // The profile session's chosen profile becomes the device's: shown, and written to the device
+  // (settings and lighting, then the macros its keys use and the key assignments). Returns the
+  // macro transfer's result: 0 sent (or nothing to send, or no device to send to), -1 not sent,
+  // or how many macro actions must go before the macros fit (then neither macros nor keys were
+  // sent).
   virtual int LoadSelectedProfile() { return 0; }
-  // The page's profile panel ("DeviceProfileItem"), or null when the page has none.
-  CDeviceProfileUI* GetProfilePanel() const;
+  // Writes the settings the profile holds to the device; 1 when they were written.
+  virtual int ApplySettings() { return 0; }
+  virtual void SaveProfile() {}
+  // The device-error layout's reconnect: the device is claimed again and read.
+  virtual void MarkInitialised() {}
   virtual std::vector<int> GetMacroList() { return {}; }
   virtual int WriteKeyAssignments(int /*bank*/, const std::vector<KeyAssignmentPair>& /*keys*/) { return 0; }
-  virtual int WriteKeyExtra() { return 0; }
   virtual int WriteMacros(const std::vector<int>& /*imageOrder*/) { return 0; }
-  virtual int ApplySettings(int /*page*/, int /*profileByte*/, int /*a*/, int /*b*/, int /*c*/) { return 0; }
-  virtual void LoadLightAndMacroNames() {}
-  virtual void SetKeyMap(const std::map<int, int>& keyMap) { keyMap_ = keyMap; }
-  // The four level-array steps of the audio-driven effects.
-  virtual void DecayLevels();
-  virtual void RaisePeakLevels();
-  virtual void RotatePeakRing(bool forward);
-  virtual void ClearLevels();
-  virtual void SetFunctionType(int type);
-  virtual int GetFunctionType() const { return functionType_; }
-  virtual void SetProfileFiles() {}
-  virtual std::string GetProfileName() { return {}; }
-  virtual void SaveProfile() {}
-  virtual void SetIconIndex(int index) { iconIndex_ = index; }
-  virtual int GetIconIndex() const { return iconIndex_; }
-  virtual void SetLightEffect(int mode, int speed, int brightness, uint32_t colour);
-  virtual void SetLightColour(uint8_t red, uint8_t green, uint8_t blue);
-  virtual uint32_t GetLightColour();
+  virtual void RepairMacroKeys() {}
   virtual void SelectKey(int index) { selectedKey_ = index; }
-  virtual void ReceiveAudioLevels(const uint32_t* /*levels*/, size_t /*count*/) {}
-  virtual void ReceiveAudioBlock(const uint8_t* /*block*/, size_t /*count*/) {}
+  int GetSelectedKey() const { return selectedKey_; }
+  // Shows the editor page of a function type (1 lighting … 9 more).
+  virtual void SetFunctionType(int type);
+  int GetFunctionType() const { return functionType_; }
+  // The lighting effect the preview runs; the colour is 0x00BBGGRR.
+  virtual void SetLightEffect(int mode, int speed, int brightness, uint32_t colour);
+  LightEffectParams GetLightEffect() const { return preview_.Params(); }
+  void SetLightColour(uint8_t red, uint8_t green, uint8_t blue);
+  uint32_t GetLightColour();
+
+  // The kind's profiles; null for a kind that keeps none.
+  CProfileSession* ProfileSession() const { return profileSession_.get(); }
+  // The chosen profile's name.
+  std::string GetProfileName() const;
+  // The per-user data folder of the kind ("…/T640/mouse/"); the user's own until set.
+  void SetDeviceFolder(const std::string& folder);
+  const std::string& GetDeviceFolder() const { return deviceFolder_; }
+
+  // ---- routing ----
+  // The page's own controls first, then the editors bound to the page.
+  void AddRouteTarget(IControlRoutes* target) { routeTargets_.push_back(target); }
+  bool RouteNotify(NotifyKind kind, TNotifyUI& msg);
 
   // ---- the tile's timers (user-interface thread) ----
   void OnTileTimer(uint32_t timerId);
@@ -131,26 +137,11 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   IDeviceTile* GetTile() const { return tile_; }
   void SetPowerDisplay(CMpDevicePowerUI* power) { power_ = power; }
   CMpDevicePowerUI* GetPowerDisplay() const { return power_; }
+  void SetKindData(const DeviceKindData& data);
+  const DeviceKindData& Kind() const { return kind_; }
+  int GetKindRowIndex() const { return kind_.kindRowIndex; }
+  bool HasPowerDisplay() const { return kind_.hasPowerDisplay; }
 
-  // Kind data, set once at creation.
-  void SetPageLayoutFile(const std::string& file) { pageLayoutFile_ = file; }
-  const std::string& GetPageLayoutFile() const { return pageLayoutFile_; }
-  void SetKindName(const std::string& name) { kindName_ = name; }
-  const std::string& GetKindName() const { return kindName_; }
-  void SetLightControlName(const std::string& name) { lightControlName_ = name; }
-  const std::string& GetLightControlName() const { return lightControlName_; }
-  void SetKindRowIndex(int row) { kindRowIndex_ = row; }
-  int GetKindRowIndex() const { return kindRowIndex_; }
-  void SetKeyCount(int count) { keyCount_ = count; }
-  int GetKeyCount() const { return keyCount_; }
-  void SetLightEntryCount(int count);
-  int GetLightEntryCount() const { return lightEntryCount_; }
-  void SetHasPowerDisplay(bool has) { hasPowerDisplay_ = has; }
-  bool HasPowerDisplay() const { return hasPowerDisplay_; }
-  void SetMouseExtra(int value) { mouseExtra_ = value; }
-  int GetMouseExtra() const { return mouseExtra_; }
-
-  int GetSelectedKey() const { return selectedKey_; }
   // Set by the main window while it is hidden in the tray.
   void SetWindowHidden(bool hidden) { windowHidden_.store(hidden); }
   bool IsWindowHidden() const { return windowHidden_.load(); }
@@ -162,42 +153,28 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   // How many times the tile's read (timer 1001) has run ReadAll: screenshots and tests wait for it.
   int CompletedReads() const { return completedReads_; }
 
+  CDeviceLightPreview& LightPreview() { return preview_; }
+  std::vector<LightEntry> LightEntries() const { return preview_.Entries(); }
   const std::vector<CDeviceKeyButtonUI*>& KeyControls() const { return keyControls_; }
   const std::vector<CDeviceKeyButtonUI*>& LightControls() const { return lightControls_; }
-  // A copy of the preview's light entries.
-  std::vector<LightEntry> LightEntries() const;
 
  protected:
   // Called on a listener thread for every report of an event port.
-  virtual void OnEventReport(bool cablePort, const uint8_t* /*report*/, uint32_t /*length*/) { (void)cablePort; }
+  virtual void OnEventReport(bool /*cablePort*/, const uint8_t* /*report*/, uint32_t /*length*/) {}
   // The debug line a listener writes when it ends.
   virtual std::string ListenerExitTrace() const { return {}; }
+
+  // The function whose page the layout opens on, without switching pages.
+  void OpenOnFunction(int type) { functionType_ = type; }
+  // A kind that keeps profiles gives the device its session (before the page is set up).
+  void SetProfileSession(std::unique_ptr<CProfileSession> session);
+  // The key and light zones of the page's picture, under `root`.
+  void CollectKeyButtons(CControlUI* root, const std::vector<std::string>& lightPrefixes);
 
   // Runs `task` on the user-interface thread later, unless this device is gone by then. Any thread.
   void RunOnUiThread(std::function<void()> task);
   LRESULT SendToOwner(UINT message, WPARAM wParam, LPARAM lParam);
   void StartTileTimer(uint32_t timerId, uint32_t elapseMs);
-  CControlUI* FindPageControl(const std::string& name) const;
-  template <typename T>
-  T* FindPageControlAs(const std::string& name, LPCTSTR interfaceName) const {
-    CControlUI* control = FindPageControl(name);
-    return control ? static_cast<T*>(control->GetInterface(interfaceName)) : nullptr;
-  }
-  // Collects the key buttons of every selection panel under `root` into the key and light lists
-  // by their name prefixes.
-  void CollectKeyButtons(CControlUI* root, const std::vector<std::string>& lightPrefixes);
-
-  // Runs one preview step under the preview lock.
-  template <typename Step>
-  void WithPreview(Step&& step) {
-    std::lock_guard<std::mutex> guard(previewMutex_);
-    step(*preview_);
-  }
-  LightEffectParams PreviewParams() const;
-
-  std::map<int, int> keyMap_;
-  int functionType_ = 0;
-  int selectedKey_ = -1;
 
  private:
   void OnPushPreviewTimer();
@@ -209,7 +186,6 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   void ConnectThroughCable();
   CDeviceEventPort* EventPortForKind(uint16_t kind);
 
-  IHidBackend& backend_;
   CUsbCommandChannel channel_;
   CDeviceEventPort cableEventPort_;
   CDeviceEventPort receiverEventPort_;
@@ -219,30 +195,26 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   HWND owner_ = nullptr;
   IDeviceTile* tile_ = nullptr;
   CMpDevicePowerUI* power_ = nullptr;
+  DeviceKindData kind_;
+  std::string deviceFolder_;
+  std::unique_ptr<CProfileSession> profileSession_;
+  std::vector<IControlRoutes*> routeTargets_;
 
-  std::string pageLayoutFile_;
-  std::string kindName_;
-  std::string lightControlName_;
-  int kindRowIndex_ = -1;
-  int iconIndex_ = 0;
-  int keyCount_ = 0;
-  int lightEntryCount_ = 0;
-  bool hasPowerDisplay_ = false;
-  int mouseExtra_ = -1;
-
+  int functionType_ = 0;
+  int selectedKey_ = -1;
   std::atomic<bool> windowHidden_{false};
   std::atomic<int> hostControlsLighting_{1};
   std::atomic<int> attended_{1};
 
+  CDeviceLightPreview preview_;
+  CControlUI* lightSwatch_ = nullptr;  // the light control, by the kind's light control name
+  CTabLayoutUI* functionSwitch_ = nullptr;
+  CTabLayoutUI* keyFunctionSwitch_ = nullptr;
   std::vector<CDeviceKeyButtonUI*> keyControls_;
   std::vector<CDeviceKeyButtonUI*> lightControls_;
-  std::vector<LightEntry> pushedEntries_;  // what the light controls show
-  bool previewChanged_ = false;            // the last push changed a light control
-  uint32_t previewPeriodMs_ = 0;           // of the running preview timer; 0 when stopped
+  bool previewChanged_ = false;   // the last push changed a light zone
+  uint32_t previewPeriodMs_ = 0;  // of the running preview timer; 0 when stopped
   int completedReads_ = 0;
-
-  mutable std::mutex previewMutex_;
-  std::unique_ptr<CLightPreview> preview_;
 
   // Tasks handed to the user-interface thread hold a weak reference; it expires with the device.
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -7,14 +7,13 @@
 #include "devices/velmar_usb_device.h"
 #include "platform/clock.h"
 #include "platform/debug_output.h"
+#include "transport/config_transaction.h"
 
 namespace {
 
 // The receiver needs a moment after a switch before the mouse answers through it.
 constexpr int kLinkTestAttempts = 26;
 constexpr uint32_t kLinkTestPauseMs = 50;
-
-bool IsReceiverKind(uint16_t kind) { return kind == kDeviceKindMouseReceiver || kind == kDeviceKindKeyboardReceiver; }
 
 }  // namespace
 
@@ -65,7 +64,7 @@ bool CVelmarUSBDevice::SwitchConnection(const std::string& path) {
 }
 
 void CVelmarUSBDevice::ConnectThroughReceiver() {
-  if (hasPowerDisplay_) {
+  if (kind_.hasPowerDisplay) {
     bool linked = false;
     for (int attempt = 0; attempt < kLinkTestAttempts && !linked; ++attempt) {
       if (attempt > 0) SleepMs(kLinkTestPauseMs);
@@ -83,8 +82,8 @@ void CVelmarUSBDevice::ConnectThroughReceiver() {
 void CVelmarUSBDevice::ConnectThroughCable() {
   StartTileTimer(kTimerReadAll, kReadAllDelayMs);
   channel_.SendHostReady();
-  SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 1);
-  if (hasPowerDisplay_) RefreshStatus();
+  SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kind_.kindRowIndex), 1);
+  if (kind_.hasPowerDisplay) RefreshStatus();
 }
 
 void CVelmarUSBDevice::DetachCommandInterface() {
@@ -122,15 +121,9 @@ void CVelmarUSBDevice::OnTileTimer(uint32_t timerId) {
       if (tile_) tile_->StopTileTimer(timerId);
       SyncFromDevice();
       break;
-    case kTimerDeviceHook3:
-      OnTimerHook3();
-      break;
-    case kTimerDeviceHook4:
-      OnTimerHook4();
-      break;
     case kTimerRefreshStatus:
       RefreshStatus();
-      if (hasPowerDisplay_) StartTileTimer(kTimerRefreshStatus, kRefreshStatusMs);
+      if (kind_.hasPowerDisplay) StartTileTimer(kTimerRefreshStatus, kRefreshStatusMs);
       break;
     case kTimerLinkWatch:
       OnLinkWatchTimer();
@@ -144,7 +137,7 @@ void CVelmarUSBDevice::OnTileTimer(uint32_t timerId) {
 }
 
 void CVelmarUSBDevice::OnPushPreviewTimer() {
-  PushLightPreview();
+  previewChanged_ = preview_.PushToZones();
   // Nothing to repaint while the preview stands still (a static effect, or between slow steps).
   if (previewChanged_ && tile_ && tile_->IsTileSelected() && hostControlsLighting_.load()) {
     tile_->RepaintLightPreview();
@@ -172,12 +165,12 @@ void CVelmarUSBDevice::OnReadAllTimer() {
   if (receiver && channel_.IsOpen()) {
     if (!IsLinked()) {
       if (tile_ && tile_->IsTileShown()) tile_->ShowTile(false);
-      SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 0);
+      SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kind_.kindRowIndex), 0);
       StartTileTimer(kTimerReadAll, kLinkRetryMs);
       return;
     }
     StartTileTimer(kTimerKeepAlive, kKeepAliveFirstMs);
-    SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 1);
+    SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kind_.kindRowIndex), 1);
   }
   ReadAll();
   ++completedReads_;
@@ -185,7 +178,7 @@ void CVelmarUSBDevice::OnReadAllTimer() {
   ArmPreviewTimer(kPreviewCableMs);
   channel_.SendHostReady();
   if (receiver) StartTileTimer(kTimerLinkWatch, kLinkWatchFirstMs);
-  if (hasPowerDisplay_) StartTileTimer(kTimerRefreshStatus, kRefreshStatusMs);
+  if (kind_.hasPowerDisplay) StartTileTimer(kTimerRefreshStatus, kRefreshStatusMs);
 }
 
 void CVelmarUSBDevice::OnLinkWatchTimer() {
@@ -195,15 +188,15 @@ void CVelmarUSBDevice::OnLinkWatchTimer() {
   if (IsLinked()) {
     if (!shown) {
       OutputDebugString("2.4gcesvdfherhue  12312423 123342341");
-      SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 1);
-      if (hasPowerDisplay_) {
+      SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kind_.kindRowIndex), 1);
+      if (kind_.hasPowerDisplay) {
         channel_.SendHostReady();
         RefreshStatus();
       }
     }
   } else if (shown) {
     OutputDebugString("2.4gcesvdfherhue");
-    SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kindRowIndex_), 0);
+    SendToOwner(WM_DEVICE_LINK_STATE, static_cast<WPARAM>(kind_.kindRowIndex), 0);
   }
   StartTileTimer(kTimerLinkWatch, kLinkWatchMs);
 }
@@ -211,8 +204,7 @@ void CVelmarUSBDevice::OnLinkWatchTimer() {
 void CVelmarUSBDevice::OnKeepAliveTimer() {
   if (tile_) tile_->StopTileTimer(kTimerKeepAlive);
   if (!channel_.IsOpen() || !channel_.ReceiverMode()) return;
-  channel_.BeginConfig();
-  channel_.EndConfig();
+  CConfigTransaction(channel_).Run();
   const int minutes = KeepAliveMinutes();
   // A sleep time under a minute would make the period negative: keep the link alive often then.
   const int64_t period = int64_t{minutes} * 60000 - 10000;

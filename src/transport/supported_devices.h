@@ -17,6 +17,32 @@ enum DeviceKind : uint16_t {
   kDeviceKindKeyboardReceiver = 9,
 };
 
+// The kinds reached through a receiver, and the kind of the same device on its cable: a device
+// reached both ways is one device object, known by its cable kind.
+struct ReceiverKindRow {
+  uint16_t receiverKind;
+  uint16_t cableKind;
+};
+inline constexpr ReceiverKindRow kReceiverKinds[] = {
+    {kDeviceKindMouseReceiver, kDeviceKindMouse},
+    {kDeviceKindKeyboardReceiver, kDeviceKindKeyboard},
+};
+
+constexpr bool IsReceiverKind(uint16_t kind) {
+  for (const ReceiverKindRow& row : kReceiverKinds) {
+    if (row.receiverKind == kind) return true;
+  }
+  return false;
+}
+
+// A receiver kind's cable kind; any other kind is its own.
+constexpr uint16_t CableKindOf(uint16_t kind) {
+  for (const ReceiverKindRow& row : kReceiverKinds) {
+    if (row.receiverKind == kind) return row.cableKind;
+  }
+  return kind;
+}
+
 enum InterfaceRole : uint16_t {
   kInterfaceRoleCommand = 0,
   kInterfaceRoleEvent = 255,
@@ -94,6 +120,15 @@ inline constexpr std::array<DeviceKindRow, 4> kDeviceKindRows = {{
 
 // First matching index, or -1.
 int FindSupportedDevice(uint16_t vendorId, uint16_t productId, uint16_t deviceKind, uint16_t interfaceRole);
+// The first row of a kind and role, whatever its ids; -1 when there is none.
+constexpr int FindSupportedDeviceOfKind(uint16_t deviceKind, uint16_t interfaceRole) {
+  for (size_t i = 0; i < kSupportedDevices.size(); ++i) {
+    if (kSupportedDevices[i].DeviceKind == deviceKind && kSupportedDevices[i].InterfaceRole == interfaceRole) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
 int FindDeviceKindRow(uint16_t vendorId, uint16_t productId, uint16_t deviceKind, uint16_t interfaceRole);
 
 // A readable name for a device kind ("mouse", "mouse-receiver", …), for tools and traces.

@@ -67,15 +67,15 @@ TEST_F(MouseEvents, TheReactiveTriggerFlashesOnlyFromTheCableInReactiveMode) {
   rig.Device().SetLightEffect(9, 0, 4, 0xFFFFFF);
   rig.Sim().Mouse()->SendEvent(0x0403);
   EXPECT_TRUE(PumpUntil([&] {
-    rig.Device().PreviewReactive();
+    rig.Device().LightPreview().With([](CLightPreview& preview) { preview.StepReactive(); });
     return anyLit();
   }));
 
   rig.Device().SetLightEffect(6, 0, 4, 0xFFFFFF);  // lights off: a trigger changes nothing
-  rig.Device().PreviewOff();
+  rig.Device().LightPreview().With([](CLightPreview& preview) { preview.StepOff(); });
   rig.Sim().Mouse()->SendEvent(0x0403);
   PumpUntil([] { return false; }, 100);
-  rig.Device().PreviewReactive();
+  rig.Device().LightPreview().With([](CLightPreview& preview) { preview.StepReactive(); });
   EXPECT_FALSE(anyLit());
 }
 

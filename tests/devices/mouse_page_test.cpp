@@ -73,7 +73,7 @@ TEST(MousePage, PaintsTheLightPreviewOnTheMousePicture) {
   MouseRig rig("mouse");
   rig.AttachAndRead();
   rig.Device().SetLightEffect(0, 0, 4, 0x0000FF);  // static red at full brightness
-  rig.Device().PreviewStatic();
+  rig.Device().LightPreview().With([](CLightPreview& preview) { preview.StepStatic(); });
   rig.FireTimer(kTimerPushLightPreview);
   const QImage image = Render(rig.Manager(), {960, 500});
   CControlUI* led = rig.Control("light_0");

@@ -7,7 +7,6 @@
 #include "controls_harness.h"
 #include "devices/device_creation.h"
 #include "devices/device_messages.h"
-#include "editors/register_editor_controls.h"
 #include "ui/controls/mp_device_power_ui.h"
 #include "ui/toolkit/dialog_builder.h"
 #include "ui/toolkit/window_api.h"
@@ -47,7 +46,6 @@ void CFakeTile::ClearHistory() {
 MouseRig::MouseRig(const std::string& list) : owner_("<Window size=\"100,100\"><Control/></Window>") {
   setenv("T640_PROGRAM_FOLDER", T640_SOURCE_DIR, 1);
   UseShippedSkin();
-  RegisterEditorControls();
   // The page is a sub-tree: in the program the main window has loaded the shared style sheet.
   CDialogBuilder sheet;
   sheet.Create("styles.xml");

@@ -75,7 +75,7 @@ TEST(MouseWrites, WithoutTheLinkNothingIsSent) {
   rig.AttachAndRead();
   rig.Sim().Receiver()->SetLinked(false);
   rig.Sim().Mouse()->Frames().Clear();
-  EXPECT_EQ(rig.Device().ApplySettings(0, 0, 0, 0, 0), 0);
+  EXPECT_EQ(rig.Device().ApplySettings(), 0);
   EXPECT_EQ(rig.Device().WriteKeyAssignments(0, rig.Device().GetKeyList()), 0);
   EXPECT_EQ(rig.Device().WriteRecoilData({1, 2}), 0);
   EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kWriteSettings));

@@ -9,7 +9,9 @@
 #include <optional>
 #include <sstream>
 
+#include "editors/device_editors.h"
 #include "editors/profile_panel/device_profile_ui.h"
+#include "profiles/profile_session/profile_session.h"
 #include "profiles/storage/json_file.h"
 #include "program_fixture.h"
 #include "ui/toolkit/controls/combo_ui.h"
@@ -42,7 +44,7 @@ class ProfilePanelProgram : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(PumpUntil([&] { return program_.MouseShownAndRead(); }, kSettleMs)); }
 
-  CDeviceProfileUI& Panel() { return *program_.Mouse()->GetProfilePanel(); }
+  CDeviceProfileUI& Panel() { return *ProfilePanelOf(*program_.Mouse()); }
   std::string Folder() { return Panel().GetProfileFolder(); }
   Json::Value List() { return LoadJsonFile(Folder() + "ProfileList.ini"); }
   Json::Value ProfileFile(int index) {
@@ -74,7 +76,7 @@ class ProfilePanelProgram : public ::testing::Test {
   void Choose(int index) {
     const std::string id = List()["profilelist"][index]["profileUUID"].asString();
     Combo().SelectItem(index, true);
-    ASSERT_TRUE(PumpUntil([&] { return program_.Mouse()->GetSelectedProfileId() == id; }, kSettleMs));
+    ASSERT_TRUE(PumpUntil([&] { return program_.Mouse()->ProfileSession()->ChosenId() == id; }, kSettleMs));
   }
   std::vector<uint8_t> Settings(size_t offset, size_t length) {
     return program_.Sim().Mouse()->ReadBlock(SimBlock::Settings, offset, length);
@@ -101,7 +103,7 @@ TEST_F(ProfilePanelProgram, FirstStartHasOneSelectedProfileMadeFromTheDefaults) 
   EXPECT_EQ(profile["profilename"].asString(), "Profile1");
   EXPECT_EQ(profile["profileUUID"], list["profilelist"][0]["profileUUID"]);
   EXPECT_TRUE(profile["Device"][0].isMember("DPIStages"));
-  EXPECT_EQ(program_.Mouse()->GetSelectedProfileId(), list["profilelist"][0]["profileUUID"].asString());
+  EXPECT_EQ(program_.Mouse()->ProfileSession()->ChosenId(), list["profilelist"][0]["profileUUID"].asString());
   EXPECT_EQ(ItemText(0), "Profile1");
   EXPECT_EQ(Panel().GetNameEditText(), "Profile1");
 
@@ -139,7 +141,7 @@ TEST_F(ProfilePanelProgram, AddCopyAndDeleteAskFirstAndKeepTheFilesInStep) {
   EXPECT_EQ(List()["profilelist"].size(), 3u);
   EXPECT_EQ(List()["profileselect"].asInt(), 0);
   EXPECT_EQ(ItemText(0), "Profile2");
-  EXPECT_TRUE(PumpUntil([&] { return program_.Mouse()->GetSelectedProfileId() == nextId; }, kSettleMs));
+  EXPECT_TRUE(PumpUntil([&] { return program_.Mouse()->ProfileSession()->ChosenId() == nextId; }, kSettleMs));
 
   // Deleting profile 3 (index 2) selects index 1.
   Choose(2);

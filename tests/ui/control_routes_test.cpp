@@ -1,6 +1,12 @@
+// Routing a notification by its sender's name: the split of a name into prefix and index, and the
+// choice of the row that takes it.
 #include <gtest/gtest.h>
 
-#include "windows/main_wnd/control_router.h"
+#include <memory>
+#include <vector>
+
+#include "ui/toolkit/control_routes.h"
+#include "ui/toolkit/control_ui.h"
 
 TEST(SplitControlName, SplitsAtTheLastUnderscore) {
   struct Case {
@@ -26,4 +32,59 @@ TEST(SplitControlName, SplitsAtTheLastUnderscore) {
     EXPECT_EQ(split->prefix, test.prefix) << test.name;
     EXPECT_EQ(split->index, test.index) << test.name;
   }
+}
+
+namespace {
+
+// A page whose handlers record which row ran and with which index.
+struct RecordingPage {
+  void OnWhole(TNotifyUI&, int index) { calls.push_back("whole " + std::to_string(index)); }
+  void OnPrefix(TNotifyUI&, int index) { calls.push_back("prefix " + std::to_string(index)); }
+  void OnSecond(TNotifyUI&, int index) { calls.push_back("second " + std::to_string(index)); }
+  std::vector<std::string> calls;
+};
+
+const RouteRow<RecordingPage> kRows[] = {
+    {NotifyKind::kClick, "save_btn", false, &RecordingPage::OnWhole},
+    {NotifyKind::kValueChanged, "DPI_slider_", true, &RecordingPage::OnPrefix},
+    {NotifyKind::kValueChanged, "dpi_slider_", true, &RecordingPage::OnSecond},  // never reached
+    {NotifyKind::kClick, "key_", true, &RecordingPage::OnPrefix},
+};
+
+std::vector<std::string> Route(NotifyKind kind, const char* name) {
+  CControlUI sender;
+  sender.SetName(name);
+  TNotifyUI msg;
+  msg.pSender = &sender;
+  RecordingPage page;
+  DispatchRoute<RecordingPage>(kRows, page, kind, msg);
+  return page.calls;
+}
+
+}  // namespace
+
+TEST(ControlRoutes, TheFirstRowOfTheNotificationsKindTakesItWhateverTheLetterCase) {
+  struct Case {
+    NotifyKind kind;
+    const char* name;
+    std::vector<std::string> calls;
+  };
+  const Case cases[] = {
+      {NotifyKind::kClick, "save_btn", {"whole 0"}},
+      {NotifyKind::kClick, "SAVE_BTN", {"whole 0"}},
+      {NotifyKind::kValueChanged, "dpi_SLIDER_4", {"prefix 4"}},  // the first of two equal prefixes
+      {NotifyKind::kClick, "key_", {"prefix 0"}},                 // a prefix without a number is index 0
+      {NotifyKind::kSelectChanged, "save_btn", {}},               // another kind's row does not match
+      {NotifyKind::kValueChanged, "DPI_slider", {}},              // the split prefix must equal the row's
+      {NotifyKind::kClick, "save_btn_2", {}},                     // a whole-name row takes only its name
+  };
+  for (const Case& test : cases) EXPECT_EQ(Route(test.kind, test.name), test.calls) << test.name;
+}
+
+TEST(ControlRoutes, OnlyTheRoutedNotificationTypesHaveAKind) {
+  EXPECT_EQ(NotifyKindOf("click"), NotifyKind::kClick);
+  EXPECT_EQ(NotifyKindOf("movevaluechanged"), NotifyKind::kSliderDrag);
+  EXPECT_EQ(NotifyKindOf("killfocus"), NotifyKind::kFocusLost);
+  EXPECT_EQ(NotifyKindOf("timer"), std::nullopt);
+  EXPECT_EQ(NotifyKindOf("windowinit"), std::nullopt);
 }

@@ -17,6 +17,7 @@
 #include "devices/velmar_usb_device.h"
 #include "sim/simulation.h"
 #include "support/fake_hid_backend.h"
+#include "support/temp_data_folder.h"
 #include "test_window.h"
 #include "transport/supported_devices.h"
 #include "ui/controls/mp_device_power_ui.h"
@@ -298,7 +299,7 @@ class CRecordingDevice : public CVelmarUSBDevice {
     std::lock_guard<std::mutex> guard(mutex);
     syncThreads.push_back(std::this_thread::get_id());
   }
-  void OnTimerHook3() override { ++hook3Runs; }
+  void RefreshStatus() override { ++refreshRuns; }
   size_t SyncRuns() {
     std::lock_guard<std::mutex> guard(mutex);
     return syncThreads.size();
@@ -306,7 +307,7 @@ class CRecordingDevice : public CVelmarUSBDevice {
 
   std::mutex mutex;
   std::vector<std::thread::id> syncThreads;
-  int hook3Runs = 0;
+  int refreshRuns = 0;
 };
 
 class TileTimers : public TileStrip {
@@ -341,15 +342,15 @@ class TileTimers : public TileStrip {
 
 TEST_F(TileTimers, ATimerRunsTheBoundDevicesActionAndNothingWithoutADevice) {
   Fire(kTimerSyncFromDevice);
-  Fire(kTimerDeviceHook3);
+  Fire(kTimerRefreshStatus);
   EXPECT_EQ(device->SyncRuns(), 0u);
   EXPECT_EQ(Count("timer", ""), 0) << "the device's timers are not window notifications";
 
   Bind();
   Fire(kTimerSyncFromDevice);
-  Fire(kTimerDeviceHook3);
+  Fire(kTimerRefreshStatus);
   EXPECT_EQ(device->SyncRuns(), 1u);
-  EXPECT_EQ(device->hook3Runs, 1);
+  EXPECT_EQ(device->refreshRuns, 1);
 }
 
 TEST_F(TileTimers, ATimerStartedOnAnotherThreadFiresOnTheUserInterfaceThread) {
@@ -383,7 +384,9 @@ TEST_F(TileTimers, HelpersArmTheirTimersOnlyWhenTheDeviceCanAnswer) {
   EXPECT_FALSE(Armed(kTimerRefreshStatus)) << "no battery display";
   EXPECT_TRUE(device->Channel().UpdateInProgress());
 
-  device->SetHasPowerDisplay(true);
+  DeviceKindData kind;
+  kind.hasPowerDisplay = true;
+  device->SetKindData(kind);
   tile->RefreshPower();
   EXPECT_TRUE(Armed(kTimerRefreshStatus));
   EXPECT_FALSE(device->Channel().UpdateInProgress());
@@ -393,7 +396,9 @@ TEST_F(TileTimers, HelpersArmTheirTimersOnlyWhenTheDeviceCanAnswer) {
 TEST_F(TileTimers, ShowDisconnectedTellsTheOwnerTheLinkIsLost) {
   tile->ShowDisconnected();
   Bind();
-  device->SetKindRowIndex(2);
+  DeviceKindData kind;
+  kind.kindRowIndex = 2;
+  device->SetKindData(kind);
   tile->ShowDisconnected();
   EXPECT_TRUE(messages.empty()) << "a device without an owner window tells nobody";
   device->SetOwnerWindow(*window);
@@ -435,6 +440,9 @@ TEST(TileWithMouse, TheTilesTimersReadTheVirtualMouse) {
   const DeviceEntry slot = MouseCableSlot(*sim);
   const DeviceCreation created = CreateDeviceFromLayouts(manager, sim->Backend(), slot, *window);
   ASSERT_NE(created.device, nullptr);
+  // The read keeps the mouse's profile in a folder of the test's own.
+  TempDataFolder data;
+  created.device->SetDeviceFolder(data.MakeFolder("T640/mouse") + "/");
   static_cast<CContainerUI*>(manager.FindControl("device_power_switch"))->Add(created.power);
   static_cast<CContainerUI*>(manager.FindControl("device_switch"))->Add(created.device);
   CDialogBuilder builder;

@@ -1,12 +1,14 @@
 #include "editors/profile_panel/device_profile_ui.h"
 
-#include <strings.h>
-
-#include <cstring>
 #include <new>
 
+#include "devices/device_kind_table.h"
+#include "devices/velmar_usb_device.h"
+#include "editors/profile_panel/profile_panel_controls.h"
 #include "platform/debug_output.h"
+#include "profiles/basic_profile_data.h"
 #include "profiles/profile_list/profile_names.h"
+#include "profiles/storage/data_folders.h"
 #include "ui/controls/named_child.h"
 #include "ui/toolkit/controls/combo_ui.h"
 #include "ui/toolkit/controls/list_label_element_ui.h"
@@ -14,29 +16,6 @@
 #include "ui/toolkit/dialog_builder.h"
 
 namespace {
-
-constexpr const char* kTabNames[CDeviceProfileUI::kTabCount] = {
-    "deng_Op_tab",  "key_Op_tab",       "macro_Op_tab",      "system_Op_tab",  "cursor_Op_tab",
-    "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab", "otherset_Op_tab"};
-
-// Tab positions (0-based) of the table above.
-enum TabIndex { kLightingTab, kKeyTab, kMacroTab, kSystemTab, kCursorTab, kVoiceTab, kMagicTab, kSurroundTab };
-
-struct KindTabs {
-  int kind;
-  std::vector<int> hidden;
-  std::vector<int> shown;
-};
-
-// What each device kind lacks; the headset alone has the three audio tabs, which the layout
-// starts hidden.
-const KindTabs kKindTabs[] = {
-    {1, {kCursorTab}, {}},
-    {3, {kCursorTab, kMacroTab, kSystemTab, kKeyTab}, {}},
-    {4, {kCursorTab, kMacroTab, kSystemTab, kKeyTab}, {}},
-    {5, {kCursorTab, kMacroTab, kKeyTab}, {}},
-    {7, {kCursorTab, kMacroTab, kSystemTab, kKeyTab}, {kVoiceTab, kMagicTab, kSurroundTab}},
-};
 
 int ToInt(size_t value) { return static_cast<int>(value); }
 
@@ -61,8 +40,9 @@ bool CDeviceProfileUI::EnsureContent() {
   if (contentBuilt_) return true;
   contentBuilt_ = true;
   CDialogBuilder builder;
-  if (!builder.Create(kContentLayout, nullptr, nullptr, m_pManager, this)) {
-    OutputDebugString(std::string("profile panel: ") + kContentLayout + " not built: " + builder.GetLastError().str());
+  if (!builder.Create(profile_panel::kLayoutFile, nullptr, nullptr, m_pManager, this)) {
+    OutputDebugString(std::string("profile panel: ") + profile_panel::kLayoutFile +
+                      " not built: " + builder.GetLastError().str());
     return false;
   }
   GiveTabsOwnGroup();
@@ -78,34 +58,52 @@ void CDeviceProfileUI::GiveTabsOwnGroup() {
   }
 }
 
+void CDeviceProfileUI::Bind(CVelmarUSBDevice& device, IEditorHost& host) {
+  device_ = &device;
+  host_ = &host;
+  session_ = device.ProfileSession();
+  ownSession_.reset();
+  SetDeviceKind(CableKindOf(device.GetDeviceKind()));
+  if (device.GetDeviceFolder().empty()) device.SetDeviceFolder(DeviceDataFolder(device.Kind().kindName));
+  InitProfileList();
+  SelectTab(device.GetFunctionType());
+}
+
+void CDeviceProfileUI::SetDeviceKind(int kind) {
+  kind_ = kind;
+  const DeviceKindTraits* traits = FindDeviceKindTraits(static_cast<uint16_t>(kind));
+  if (session_) session_->SetKeepsEqualisersOnReset(traits && traits->keepsEqualisersOnReset);
+}
+
 void CDeviceProfileUI::SetProfileFolders(const std::string& profileFolder, const std::string& defaultDataPath) {
-  folder_ = profileFolder;
-  defaultDataPath_ = defaultDataPath;
-  store_ = std::make_unique<CProfileStore>(folder_, defaultDataPath_);
+  ownSession_ = std::make_unique<CProfileSession>(std::make_unique<CBasicProfiledata>());
+  ownSession_->SetFolders(profileFolder, defaultDataPath);
+  session_ = ownSession_.get();
+  SetDeviceKind(kind_);
 }
 
 // ---- controls, looked up once ----
 
 CComboUI* CDeviceProfileUI::Combo() {
   if (!combo_ && EnsureContent()) {
-    CControlUI* control = FindNamedChild(this, "device_profile_combo");
+    CControlUI* control = FindNamedChild(this, profile_panel::kCombo);
     combo_ = control ? static_cast<CComboUI*>(control->GetInterface("Combo")) : nullptr;
   }
   return combo_;
 }
 
 CControlUI* CDeviceProfileUI::NameEdit() {
-  if (!nameEdit_ && EnsureContent()) nameEdit_ = FindNamedChild(this, "device_profile_name_edit");
+  if (!nameEdit_ && EnsureContent()) nameEdit_ = FindNamedChild(this, profile_panel::kNameEdit);
   return nameEdit_;
 }
 
 CControlUI* CDeviceProfileUI::Menu() {
-  if (!menu_ && EnsureContent()) menu_ = FindNamedChild(this, "profile_menu_layout");
+  if (!menu_ && EnsureContent()) menu_ = FindNamedChild(this, profile_panel::kMenu);
   return menu_;
 }
 
 CControlUI* CDeviceProfileUI::TabRow() {
-  if (!tabRow_ && EnsureContent()) tabRow_ = FindNamedChild(this, "profile_tab_layout");
+  if (!tabRow_ && EnsureContent()) tabRow_ = FindNamedChild(this, profile_panel::kTabRow);
   return tabRow_;
 }
 
@@ -113,7 +111,7 @@ COptionUI* CDeviceProfileUI::Tab(int index) {
   if (!tabsLookedUp_ && EnsureContent()) {
     tabsLookedUp_ = true;
     for (int i = 0; i < kTabCount; ++i) {
-      CControlUI* control = FindNamedChild(this, kTabNames[i]);
+      CControlUI* control = FindNamedChild(this, profile_panel::kTabs[i]);
       tabs_[static_cast<size_t>(i)] = control ? static_cast<COptionUI*>(control->GetInterface("Option")) : nullptr;
     }
   }
@@ -146,36 +144,33 @@ void CDeviceProfileUI::AppendItem(const std::string& name) {
 
 bool CDeviceProfileUI::InitProfileList() {
   CComboUI* combo = Combo();
-  if (!store_ || !combo) return false;
-  const bool written = store_->Open() == ProfileStoreResult::kDone;
+  if (!session_ || !combo) return false;
+  const bool written = session_->Open() == ProfileStoreResult::kDone;
   combo->RemoveAll();
-  for (const ProfileListEntry& entry : store_->Entries()) AppendItem(entry.name);
-  SelectProfile(store_->SelectedIndex(), false);
+  for (const ProfileListEntry& entry : session_->Entries()) AppendItem(entry.name);
+  SelectProfile(session_->StoredSelection(), false);
   ApplyTabVisibility();
   TraceDamagedFiles();
   return written;
 }
 
 void CDeviceProfileUI::ApplyTabVisibility() {
-  for (const KindTabs& row : kKindTabs) {
-    if (row.kind != kind_) continue;
-    for (int index : row.hidden) {
-      if (COptionUI* tab = Tab(index)) tab->SetVisible(false);
-    }
-    for (int index : row.shown) {
-      if (COptionUI* tab = Tab(index)) tab->SetVisible(true);
-    }
+  const DeviceKindTraits* traits = FindDeviceKindTraits(static_cast<uint16_t>(kind_));
+  if (!traits) return;
+  for (int number = 1; number <= kTabCount; ++number) {
+    COptionUI* tab = Tab(number - 1);
+    if (!tab) continue;
+    if (traits->hiddenTabs & TabBit(number)) tab->SetVisible(false);
+    if (traits->shownTabs & TabBit(number)) tab->SetVisible(true);
   }
 }
 
 void CDeviceProfileUI::SelectProfile(int index, bool trigger) {
   CComboUI* combo = Combo();
-  if (!combo || !store_ || index < 0 || index >= combo->GetCount()) return;
+  if (!combo || !session_ || index < 0 || index >= combo->GetCount()) return;
   combo->SelectItem(index, trigger);
   SetNameEditText(combo->GetItemAt(index)->GetText().str());
-  store_->Select(static_cast<size_t>(index));
-  const std::vector<ProfileListEntry>& entries = store_->Entries();
-  if (static_cast<size_t>(index) < entries.size()) selectedId_ = entries[static_cast<size_t>(index)].id;
+  session_->Choose(static_cast<size_t>(index));
 }
 
 int CDeviceProfileUI::GetSelectedIndex() {
@@ -212,23 +207,23 @@ bool CDeviceProfileUI::IsProfileMenuVisible() {
 }
 
 int CDeviceProfileUI::GetProfileCount() {
-  if (!store_) return 0;
-  store_->Reload();
-  return ToInt(store_->Entries().size());
+  if (!session_) return 0;
+  session_->Reload();
+  return ToInt(session_->Entries().size());
 }
 
 std::string CDeviceProfileUI::GetProfilePathAt(int index) {
-  return store_ && index >= 0 ? store_->ProfilePath(static_cast<size_t>(index)) : std::string();
+  return session_ && index >= 0 ? session_->ProfilePath(static_cast<size_t>(index)) : std::string();
 }
 
 // ---- changes ----
 
 int CDeviceProfileUI::AddProfile() {
   CComboUI* combo = Combo();
-  if (!combo || !store_) return kDone;
+  if (!combo || !session_) return kDone;
   if (combo->GetCount() >= ToInt(kMaxProfiles)) return kLimitReached;
   const std::string name = NextFreeProfileName(ItemNames());
-  const ProfileStoreResult result = store_->Add(name);
+  const ProfileStoreResult result = session_->Add(name);
   if (result == ProfileStoreResult::kLimitReached) return kLimitReached;
   if (result != ProfileStoreResult::kDone) return kWriteFailed;
   AppendItem(name);
@@ -237,27 +232,25 @@ int CDeviceProfileUI::AddProfile() {
 
 bool CDeviceProfileUI::DeleteProfile() {
   CComboUI* combo = Combo();
-  if (!combo || !store_) return false;
+  if (!combo || !session_) return false;
   const int selected = combo->GetCurSel();
   if (selected < 0 || combo->GetCount() <= 1) return false;
   const int next = selected == 0 ? 0 : selected - 1;
-  if (store_->Delete(static_cast<size_t>(selected), static_cast<size_t>(next)) != ProfileStoreResult::kDone) return false;
+  if (session_->Delete(static_cast<size_t>(selected), static_cast<size_t>(next)) != ProfileStoreResult::kDone) return false;
   combo->RemoveAt(selected, false);
   combo->SelectItem(next, false);
   SetNameEditText(combo->GetItemAt(next)->GetText().str());
-  const std::vector<ProfileListEntry>& entries = store_->Entries();
-  if (static_cast<size_t>(next) < entries.size()) selectedId_ = entries[static_cast<size_t>(next)].id;
   return true;
 }
 
 int CDeviceProfileUI::CopyProfile() {
   CComboUI* combo = Combo();
-  if (!combo || !store_) return kDone;
+  if (!combo || !session_) return kDone;
   if (combo->GetCount() >= ToInt(kMaxProfiles)) return kLimitReached;
   const int selected = combo->GetCurSel();
   if (selected < 0) return kDone;
   const std::string name = CopyProfileName(GetSelectedProfileName(), ItemNames());
-  const ProfileStoreResult result = store_->Copy(static_cast<size_t>(selected), name);
+  const ProfileStoreResult result = session_->Copy(static_cast<size_t>(selected), name);
   if (result == ProfileStoreResult::kLimitReached) return kLimitReached;
   if (result != ProfileStoreResult::kDone) return kWriteFailed;
   AppendItem(name);
@@ -266,10 +259,10 @@ int CDeviceProfileUI::CopyProfile() {
 
 int CDeviceProfileUI::ImportProfile(const Json::Value& document, const std::string& name) {
   CComboUI* combo = Combo();
-  if (!combo || !store_) return kDone;
+  if (!combo || !session_) return kDone;
   if (combo->GetCount() >= ToInt(kMaxProfiles)) return kLimitReached;
   const std::string unique = ImportedProfileName(name, ItemNames());
-  const ProfileStoreResult result = store_->Import(document, unique);
+  const ProfileStoreResult result = session_->Import(document, unique);
   if (result == ProfileStoreResult::kLimitReached) return kLimitReached;
   if (result != ProfileStoreResult::kDone) return kWriteFailed;
   AppendItem(unique);
@@ -278,18 +271,18 @@ int CDeviceProfileUI::ImportProfile(const Json::Value& document, const std::stri
 
 bool CDeviceProfileUI::ExportProfile(const std::string& path) {
   const int selected = GetSelectedIndex();
-  if (!store_ || selected < 0) return false;
-  return store_->Export(static_cast<size_t>(selected), path) == ProfileStoreResult::kDone;
+  if (!session_ || selected < 0) return false;
+  return session_->Export(static_cast<size_t>(selected), path) == ProfileStoreResult::kDone;
 }
 
 int CDeviceProfileUI::RenameProfile(const std::string& name) {
   CComboUI* combo = Combo();
   if (IsBlankProfileName(name)) return kRenameBlank;
-  if (!combo || !store_) return kRenameDone;
+  if (!combo || !session_) return kRenameDone;
   const int selected = combo->GetCurSel();
   if (selected < 0) return kRenameDone;
   if (NameTakenByOther(ItemNames(), name, selected)) return kRenameNameInUse;
-  const ProfileStoreResult result = store_->Rename(static_cast<size_t>(selected), name);
+  const ProfileStoreResult result = session_->Rename(static_cast<size_t>(selected), name);
   TraceDamagedFiles();
   if (result != ProfileStoreResult::kDone) return kWriteFailed;
   CControlUI* item = combo->GetItemAt(selected);
@@ -302,17 +295,16 @@ int CDeviceProfileUI::RenameProfile(const std::string& name) {
 }
 
 bool CDeviceProfileUI::ResetProfile() {
-  constexpr int kHeadsetKind = 7;
   const int selected = GetSelectedIndex();
-  if (!store_ || selected < 0) return false;
-  const ProfileStoreResult result = store_->Reset(static_cast<size_t>(selected), kind_ == kHeadsetKind);
+  if (!session_ || selected < 0) return false;
+  const ProfileStoreResult result = session_->Reset(static_cast<size_t>(selected));
   TraceDamagedFiles();
   return result == ProfileStoreResult::kDone;
 }
 
 int CDeviceProfileUI::TabNumberOf(std::string_view name) {
   for (int i = 0; i < kTabCount; ++i) {
-    if (name.size() == std::strlen(kTabNames[i]) && strncasecmp(name.data(), kTabNames[i], name.size()) == 0) return i + 1;
+    if (SameControlName(name, profile_panel::kTabs[i])) return i + 1;
   }
   return 0;
 }
@@ -325,7 +317,7 @@ void CDeviceProfileUI::SelectTab(int number) {
 }
 
 void CDeviceProfileUI::TraceDamagedFiles() {
-  for (const DamagedFileNotice& notice : store_->TakeDamagedFileNotices()) {
+  for (const DamagedFileNotice& notice : session_->TakeDamagedFileNotices()) {
     OutputDebugString("profile panel: " + notice.path + " could not be read; its content is kept in " + notice.keptAs);
   }
 }

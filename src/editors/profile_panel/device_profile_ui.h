@@ -2,15 +2,19 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "profiles/profile_list/profile_store.h"
+#include "profiles/profile_session/profile_session.h"
+#include "ui/toolkit/control_routes.h"
 #include "ui/toolkit/horizontal_layout_ui.h"
 
 class CComboUI;
 class COptionUI;
+class CVelmarUSBDevice;
+class IEditorHost;
 
 // The profile panel of a device page: the drop-down of the kind's profiles
 // ("device_profile_combo"), the name edit ("device_profile_name_edit"), the fold-out tools
@@ -18,13 +22,12 @@ class COptionUI;
 // function tabs. Its content comes from "XML\CustomControlXML\DeviceProfile.xml", built into the
 // panel the first time it is needed.
 //
-// The profile list file and the profile files are the truth: every change rereads the list,
-// changes it and writes it (CProfileStore); the combo items are kept in step. The limits and the
-// name clashes are judged on the combo items, which are what the user sees. Notices and questions
-// are the main window's; the operations only report what happened. All on the window thread.
-class CDeviceProfileUI : public CHorizontalLayoutUI {
+// The panel works on its device's profile session (profile_session.h), which owns the list and
+// the chosen profile's document; the combo items are kept in step with the list. The limits and
+// the name clashes are judged on the combo items, which are what the user sees. Its buttons ask and
+// tell through the host window (profile_panel_routes.cpp). All on the window thread.
+class CDeviceProfileUI : public CHorizontalLayoutUI, public IControlRoutes {
  public:
-  static constexpr const char* kContentLayout = "XML\\CustomControlXML\\DeviceProfile.xml";
   static constexpr int kTabCount = 9;
   static constexpr int kItemHeight = 30;
 
@@ -44,20 +47,24 @@ class CDeviceProfileUI : public CHorizontalLayoutUI {
   void* GetInterface(LPCTSTR pstrName) override;
   void DoInit() override;
 
-  void SetDeviceKind(int kind) { kind_ = kind; }
+  // The panel works on the device's profiles from now on, and its buttons answer through `host`.
+  // Reads the list and hides the tabs the device's kind does not have.
+  void Bind(CVelmarUSBDevice& device, IEditorHost& host);
+  void SetDeviceKind(int kind);
   int GetDeviceKind() const { return kind_; }
-  // The kind's profile folder (ends with '/') and its factory profile.
+  // A session of the panel's own over a kind's profile folder (ends with '/') and factory
+  // profile, for a panel without a device.
   void SetProfileFolders(const std::string& profileFolder, const std::string& defaultDataPath);
-  const std::string& GetProfileFolder() const { return folder_; }
+  std::string GetProfileFolder() const { return session_ ? session_->Folder() : std::string(); }
 
   // Reads the list (creating "Profile1" on a first start), fills the combo, selects the stored
   // profile and hides the tabs the kind does not have. False when the list could not be written.
   bool InitProfileList();
   // Selects combo item `index` (trigger: the combo reports the change as a user's choice), shows
-  // its name in the name edit, stores it as the selection and remembers its id.
+  // its name in the name edit and makes it the session's chosen profile.
   void SelectProfile(int index, bool trigger);
   int GetSelectedIndex();
-  const std::string& GetSelectedProfileId() const { return selectedId_; }
+  std::string GetSelectedProfileId() const { return session_ ? session_->ChosenId() : std::string(); }
   std::string GetSelectedProfileName();
   std::string GetNameEditText();
   void SetNameEditText(const std::string& text);
@@ -73,7 +80,8 @@ class CDeviceProfileUI : public CHorizontalLayoutUI {
 
   int AddProfile();
   // Removes the selected profile and selects its predecessor (or the first) without notice; the
-  // caller then switches the device to it. False when nothing was removed.
+  // session chooses it at once, and the caller switches the device to it. False when nothing was
+  // removed.
   bool DeleteProfile();
   int CopyProfile();
   int ImportProfile(const Json::Value& document, const std::string& name);
@@ -88,7 +96,13 @@ class CDeviceProfileUI : public CHorizontalLayoutUI {
   // notifications. Does nothing unless the page has all nine tabs.
   void SelectTab(int number);
 
+  // ---- routes (profile_panel_routes.cpp) ----
+  bool RouteNotify(NotifyKind kind, TNotifyUI& msg) override;
+  static std::span<const RouteRow<CDeviceProfileUI>> Rows();
+
  private:
+  static const RouteRow<CDeviceProfileUI> kRouteRows[];
+
   bool EnsureContent();
   CComboUI* Combo();
   CControlUI* NameEdit();
@@ -99,14 +113,27 @@ class CDeviceProfileUI : public CHorizontalLayoutUI {
   void AppendItem(const std::string& name);
   void ApplyTabVisibility();
   void GiveTabsOwnGroup();
-  // Damaged files the store kept aside go to the trace, with where their content is now.
+  // Damaged files the session kept aside go to the trace, with where their content is now.
   void TraceDamagedFiles();
 
+  // Route handlers.
+  void OnAdd(TNotifyUI& msg, int index);
+  void OnDelete(TNotifyUI& msg, int index);
+  void OnCopy(TNotifyUI& msg, int index);
+  void OnImport(TNotifyUI& msg, int index);
+  void OnExport(TNotifyUI& msg, int index);
+  void OnReset(TNotifyUI& msg, int index);
+  void OnRename(TNotifyUI& msg, int index);
+  void OnMenu(TNotifyUI& msg, int index);
+  void OnChosen(TNotifyUI& msg, int index);
+  void OnFunctionTab(TNotifyUI& msg, int index);
+  void TellAddResult(int result);
+
   int kind_ = 0;
-  std::string folder_;
-  std::string defaultDataPath_;
-  std::unique_ptr<CProfileStore> store_;
-  std::string selectedId_;
+  CProfileSession* session_ = nullptr;
+  std::unique_ptr<CProfileSession> ownSession_;
+  CVelmarUSBDevice* device_ = nullptr;
+  IEditorHost* host_ = nullptr;
   bool contentBuilt_ = false;
 
   CComboUI* combo_ = nullptr;

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "devices/device_creation.h"
+#include "devices/device_kind_table.h"
 #include "devices/device_messages.h"
-#include "devices/velmar_mouse_device.h"
 #include "devices/velmar_usb_device.h"
 #include "platform/debug_output.h"
 #include "ui/toolkit/menu_wnd.h"
@@ -129,6 +129,7 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
 }
 
 void CMainWnd::OnFirstLayout() {
+  FindOwnControls();
   ApplyLanguage(ReadSavedLanguageIndex());
   for (int row : {0, 1}) {
     const DeviceKindRow& kind = kDeviceKindRows[static_cast<size_t>(row)];
@@ -192,22 +193,22 @@ LRESULT CMainWnd::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHand
 
 void CMainWnd::SetAttended(bool attended) {
   attended_ = attended;
-  for (auto* list : {&mice_, &keyboards_, &mousePads_}) {
-    for (CVelmarUSBDevice* device : *list) device->SetAttended(attended ? 1 : 0);
-  }
+  ForEachDevice([attended](CVelmarUSBDevice& device, const DeviceKindTraits& traits) {
+    if (traits.followsAttention) device.SetAttended(attended ? 1 : 0);
+  });
 }
 
 void CMainWnd::SetSuspended(bool suspended) {
   notSuspended_ = !suspended;
-  for (auto* list : {&mice_, &keyboards_, &mousePads_}) {
-    for (CVelmarUSBDevice* device : *list) device->SetHostControlsLighting(suspended ? 0 : 1);
-  }
+  ForEachDevice([suspended](CVelmarUSBDevice& device, const DeviceKindTraits& traits) {
+    if (traits.followsAttention) device.SetHostControlsLighting(suspended ? 0 : 1);
+  });
 }
 
 void CMainWnd::TellDevicesWindowHidden(bool hidden) {
-  for (auto* list : {&mice_, &keyboards_}) {
-    for (CVelmarUSBDevice* device : *list) device->SetWindowHidden(hidden);
-  }
+  ForEachDevice([hidden](CVelmarUSBDevice& device, const DeviceKindTraits& traits) {
+    if (traits.toldWindowHidden) device.SetWindowHidden(hidden);
+  });
 }
 
 void CMainWnd::HideToTray() {
@@ -259,30 +260,28 @@ void CMainWnd::OnMenuClick(WPARAM record) {
 void CMainWnd::OnGameEvent(LPARAM lightingMode) {
   constexpr uint32_t kGameEffectMs = 5000;
   CVelmarUSBDevice* device = GetSelectedDevice();
-  auto* mouse = device ? static_cast<CVelmarMouseDevice*>(device->GetInterface("VelmarMouseDevice")) : nullptr;
-  if (!mouse) return;
-  const LightEffectParams effect = mouse->GetLightEffect();
+  if (!device || CableKindOf(device->GetDeviceKind()) != kDeviceKindMouse) return;
+  const LightEffectParams effect = device->GetLightEffect();
   if (gameEffectDevice_ != device) {
     gameEffectDevice_ = device;
     gameSavedMode_ = effect.mode;
   }
   device->SetHostControlsLighting(0);
   const uint32_t colour = effect.colour.r | (effect.colour.g << 8) | (effect.colour.b << 16);
-  mouse->SetLightEffect(static_cast<int>(lightingMode), effect.speed, effect.brightness, colour);
-  mouse->ApplySettings(0, 0, 0, 0, 0);
+  device->SetLightEffect(static_cast<int>(lightingMode), effect.speed, effect.brightness, colour);
+  device->ApplySettings();
   ::SetTimer(GetHWND(), kTimerGameEffect, kGameEffectMs);
 }
 
 void CMainWnd::RestoreGameEffect() {
   CVelmarUSBDevice* device = gameEffectDevice_;
   gameEffectDevice_ = nullptr;
-  auto* mouse = device ? static_cast<CVelmarMouseDevice*>(device->GetInterface("VelmarMouseDevice")) : nullptr;
-  if (!mouse || std::find(mice_.begin(), mice_.end(), device) == mice_.end()) return;
-  const LightEffectParams effect = mouse->GetLightEffect();
+  if (!device || std::find(Mice().begin(), Mice().end(), device) == Mice().end()) return;
+  const LightEffectParams effect = device->GetLightEffect();
   const uint32_t colour = effect.colour.r | (effect.colour.g << 8) | (effect.colour.b << 16);
-  mouse->SetLightEffect(gameSavedMode_, effect.speed, effect.brightness, colour);
-  mouse->SaveProfile();
-  mouse->LoadLighting();
-  mouse->ApplySettings(0, 0, 0, 0, 0);
+  device->SetLightEffect(gameSavedMode_, effect.speed, effect.brightness, colour);
+  device->SaveProfile();
+  device->LoadLighting();
+  device->ApplySettings();
   device->SetHostControlsLighting(1);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "editors/editor_host.h"
 #include "platform/hid/hid_backend.h"
 #include "transport/device_scanner.h"
 #include "transport/device_slots.h"
@@ -12,8 +15,11 @@
 #include "ui/toolkit/window_impl_base.h"
 #include "windows/main_wnd/main_wnd_options.h"
 
+class CContainerUI;
+struct DeviceKindTraits;
 class CDeviceOptionUI;
 class CMpDevicePowerUI;
+class CTabLayoutUI;
 class CScanToWindowSink;
 class CVelmarUSBDevice;
 class CControlRouter;
@@ -55,7 +61,7 @@ std::optional<std::string> FontFaceForLanguage(int index, int currentIndex);
 // The program's only top-level window and its hub: it owns the device objects and their tiles,
 // the scan thread, the tray icon, the language and the window's DPI; every device and program
 // message arrives here, and control notifications go to the router.
-class CMainWnd : public WindowImplBase {
+class CMainWnd : public WindowImplBase, public IEditorHost {
  public:
   CMainWnd(std::shared_ptr<IHidBackend> backend, MainWindowOptions options);
   ~CMainWnd() override;
@@ -87,10 +93,15 @@ class CMainWnd : public WindowImplBase {
   // ---- profiles ----
   // A profile was chosen in the panel: the switch runs 400 ms later, so the notification returns
   // at once.
-  void StartProfileSwitch();
-  // The selected device takes its panel's selected profile and writes it; a macro transfer that
-  // failed or did not fit is told.
-  void ApplySelectedProfile();
+  void StartProfileSwitch() override;
+  // The selected device takes its chosen profile and writes it; a macro transfer that failed or
+  // did not fit is told.
+  void ApplySelectedProfile() override;
+
+  // ---- what the editors ask of the window (IEditorHost) ----
+  HWND HostWindow() const override { return const_cast<CMainWnd*>(this)->GetHWND(); }
+  bool Ask(const char* key) override;
+  void Tell(const char* key, bool owned = true) override;
 
   // ---- window-wide behaviour ----
   void BringToFront();
@@ -111,7 +122,8 @@ class CMainWnd : public WindowImplBase {
 
   // For tests and the entry point.
   CDeviceSlotList& Slots() { return slots_; }
-  const std::vector<CVelmarUSBDevice*>& Mice() const { return mice_; }
+  const std::vector<CVelmarUSBDevice*>& Mice() const { return devicesByKindRow_[0]; }
+  CDeviceOptionUI* TileOf(CVelmarUSBDevice* device) const;
   bool IsScanRunning() const;
   bool IsFirstScanDone() const { return firstScanDone_; }
   void StopWorkers();
@@ -134,9 +146,11 @@ class CMainWnd : public WindowImplBase {
   void OnMenuClick(WPARAM record);
   void UpdateNoDeviceLayout(const char* logPrefix);
   void ShowPowerPage(CDeviceOptionUI* tile);
+  void FindOwnControls();
   std::vector<CVelmarUSBDevice*>* DeviceListForKind(uint16_t kind);
+  // Every device object, with the traits of its kind.
+  void ForEachDevice(const std::function<void(CVelmarUSBDevice&, const DeviceKindTraits&)>& visit) const;
   CVelmarUSBDevice* FindDeviceByIdentity(uint16_t kind, const DeviceEntry& key);
-  CDeviceOptionUI* TileOf(CVelmarUSBDevice* device) const;
   int TileIndexForKindRow(int kindRow) const;
   void AttachEventInterface(size_t slotIndex, const DeviceEntry& slot);
   DeviceEntry ReferenceSlotFor(size_t slotIndex) const;
@@ -155,11 +169,15 @@ class CMainWnd : public WindowImplBase {
   CTrayIcon tray_;
   bool trayShown_ = false;
 
-  std::vector<CVelmarUSBDevice*> mice_;
-  std::vector<CVelmarUSBDevice*> keyboards_;
-  std::vector<CVelmarUSBDevice*> mousePads_;
-  std::vector<CVelmarUSBDevice*> headsets_;
+  // By the kind's row of the device-kind table (mouse, keyboard, mouse pad, headset).
+  std::array<std::vector<CVelmarUSBDevice*>, kDeviceKindRows.size()> devicesByKindRow_;
   std::vector<CMpDevicePowerUI*> powerDisplays_;
+  // The window's own containers, looked up once after its layout is built.
+  CContainerUI* tileStrip_ = nullptr;
+  CTabLayoutUI* devicePages_ = nullptr;
+  CTabLayoutUI* powerSwitch_ = nullptr;
+  CControlUI* noDeviceLayout_ = nullptr;
+  CControlUI* deviceErrorLayout_ = nullptr;
 
   int languageIndex_ = -1;
   int dpi_ = 96;
@@ -179,6 +197,4 @@ class CMainWnd : public WindowImplBase {
   // The effect a game event replaced, restored when its timer ends; the device it belongs to.
   CVelmarUSBDevice* gameEffectDevice_ = nullptr;
   int gameSavedMode_ = 0;
-
-  friend class CControlRouter;
 };

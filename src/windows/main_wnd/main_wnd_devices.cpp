@@ -4,8 +4,10 @@
 
 #include "devices/device_attachment.h"
 #include "devices/device_creation.h"
+#include "devices/device_kind_table.h"
 #include "devices/device_messages.h"
 #include "devices/velmar_usb_device.h"
+#include "editors/device_editors.h"
 #include "platform/debug_output.h"
 #include "platform/log_file.h"
 #include "ui/controls/mp_device_power_ui.h"
@@ -13,62 +15,35 @@
 #include "ui/toolkit/tab_layout_ui.h"
 #include "windows/device_selector/device_option_ui.h"
 #include "windows/main_wnd/main_wnd.h"
-
-namespace {
-
-bool IsReceiverKind(uint16_t kind) { return kind == kDeviceKindMouseReceiver || kind == kDeviceKindKeyboardReceiver; }
-
-const char* ArrivalTrace(uint16_t kind) {
-  switch (kind) {
-    case kDeviceKindKeyboard:
-    case kDeviceKindKeyboardReceiver:
-      return "添加一个键盘设备";
-    case kDeviceKindMouse:
-    case kDeviceKindMouseReceiver:
-      return "添加一个鼠标设备";
-    default:
-      return "添加一个鼠标垫设备";
-  }
-}
-
-const char* RemovalTrace(uint16_t kind) {
-  switch (kind) {
-    case kDeviceKindKeyboard:
-    case kDeviceKindKeyboardReceiver:
-      return "删除一个键盘设备";
-    case kDeviceKindMouse:
-    case kDeviceKindMouseReceiver:
-      return "删除一个鼠标设备";
-    default:
-      return "删除一个鼠标垫设备";
-  }
-}
-
-}  // namespace
+#include "windows/main_wnd/main_wnd_controls.h"
 
 std::vector<CVelmarUSBDevice*>* CMainWnd::DeviceListForKind(uint16_t kind) {
-  switch (kind) {
-    case kDeviceKindMouse:
-    case kDeviceKindMouseReceiver:
-      return &mice_;
-    case kDeviceKindKeyboard:
-    case kDeviceKindKeyboardReceiver:
-      return &keyboards_;
-    case kDeviceKindMousePad:
-      return &mousePads_;
-    case kDeviceKindHeadset:
-      return &headsets_;
-    default:
-      return nullptr;
+  const DeviceKindTraits* traits = FindDeviceKindTraits(kind);
+  if (!traits || traits->pageRow < 0 || static_cast<size_t>(traits->pageRow) >= devicesByKindRow_.size()) return nullptr;
+  return &devicesByKindRow_[static_cast<size_t>(traits->pageRow)];
+}
+
+void CMainWnd::ForEachDevice(const std::function<void(CVelmarUSBDevice&, const DeviceKindTraits&)>& visit) const {
+  for (const std::vector<CVelmarUSBDevice*>& list : devicesByKindRow_) {
+    for (CVelmarUSBDevice* device : list) {
+      if (const DeviceKindTraits* traits = FindDeviceKindTraits(device->GetDeviceKind())) visit(*device, *traits);
+    }
   }
+}
+
+void CMainWnd::FindOwnControls() {
+  tileStrip_ = static_cast<CContainerUI*>(m_pm.FindControl(main_window::kTileStrip));
+  devicePages_ = static_cast<CTabLayoutUI*>(m_pm.FindControl(main_window::kDevicePages));
+  powerSwitch_ = static_cast<CTabLayoutUI*>(m_pm.FindControl(main_window::kPowerDisplays));
+  noDeviceLayout_ = m_pm.FindControl(main_window::kNoDeviceLayout);
+  deviceErrorLayout_ = m_pm.FindControl(main_window::kDeviceErrorLayout);
 }
 
 std::vector<CDeviceOptionUI*> CMainWnd::Tiles() const {
   std::vector<CDeviceOptionUI*> tiles;
-  auto* strip = static_cast<CContainerUI*>(m_pm.FindControl("device_select_layout"));
-  if (!strip) return tiles;
-  for (int i = 0; i < strip->GetCount(); ++i) {
-    if (auto* tile = static_cast<CDeviceOptionUI*>(strip->GetItemAt(i)->GetInterface("DeviceOption"))) {
+  if (!tileStrip_) return tiles;
+  for (int i = 0; i < tileStrip_->GetCount(); ++i) {
+    if (auto* tile = static_cast<CDeviceOptionUI*>(tileStrip_->GetItemAt(i)->GetInterface("DeviceOption"))) {
       tiles.push_back(tile);
     }
   }
@@ -113,10 +88,7 @@ int CMainWnd::CreateDeviceForKind(size_t slotIndex, uint16_t role) {
   if (slotIndex >= slots_.Size()) return 0;
   DeviceEntry identity = CommandIdentity(slots_, slotIndex);
   identity.InterfaceRole = role;
-  auto* strip = static_cast<CContainerUI*>(m_pm.FindControl("device_select_layout"));
-  auto* pages = static_cast<CContainerUI*>(m_pm.FindControl("device_switch"));
-  auto* powers = static_cast<CContainerUI*>(m_pm.FindControl("device_power_switch"));
-  if (!strip || !pages || !powers) return 0;
+  if (!tileStrip_ || !devicePages_ || !powerSwitch_) return 0;
 
   const DeviceCreation created = CreateDeviceFromLayouts(m_pm, *backend_, identity, GetHWND());
   if (!created.device) return 0;
@@ -131,16 +103,17 @@ int CMainWnd::CreateDeviceForKind(size_t slotIndex, uint16_t role) {
     return 0;
   }
 
-  powers->Add(created.power);
+  powerSwitch_->Add(created.power);
   powerDisplays_.push_back(created.power);
-  pages->Add(created.device);
+  devicePages_->Add(created.device);
   if (std::vector<CVelmarUSBDevice*>* list = DeviceListForKind(identity.DeviceKind)) list->push_back(created.device);
+  BindDeviceEditors(*created.device, *this);
 
-  strip->Add(tile);
+  tileStrip_->Add(tile);
   tile->SetSynchroVisible(false);
   tile->SetGroup(std::string(kind.TabHeaderControl).c_str());
-  tile->BindPage("device_switch", pages->GetCount() - 1);
-  tile->SetPowerPage("device_power_switch", powers->GetCount() - 1);
+  tile->BindPage(main_window::kDevicePages, devicePages_->GetCount() - 1);
+  tile->SetPowerPage(main_window::kPowerDisplays, powerSwitch_->GetCount() - 1);
   tile->SetKind(kind.DeviceKind, kind.InterfaceRole);
   tile->SetVisible(false);
   tile->SetDeviceName(std::string(kind.KindName).c_str());
@@ -163,7 +136,7 @@ DeviceEntry CMainWnd::ReferenceSlotFor(size_t slotIndex) const {
 void CMainWnd::AttachSlot(size_t slotIndex) {
   if (slotIndex >= slots_.Size()) return;
   const DeviceEntry slot = slots_.Slot(slotIndex);
-  OutputDebugString(ArrivalTrace(slot.DeviceKind));
+  if (const DeviceKindTraits* traits = FindDeviceKindTraits(slot.DeviceKind)) OutputDebugString(traits->arrivalTrace);
   const DeviceEntry reference = ReferenceSlotFor(slotIndex);
   CVelmarUSBDevice* device = FindDeviceByIdentity(slot.DeviceKind, reference);
   if (!device) {
@@ -191,7 +164,7 @@ void CMainWnd::AttachSlot(size_t slotIndex) {
 void CMainWnd::DetachSlot(size_t slotIndex) {
   if (slotIndex >= slots_.Size()) return;
   const DeviceEntry removed = slots_.Slot(slotIndex);
-  OutputDebugString(RemovalTrace(removed.DeviceKind));
+  if (const DeviceKindTraits* traits = FindDeviceKindTraits(removed.DeviceKind)) OutputDebugString(traits->removalTrace);
   CVelmarUSBDevice* device = FindDeviceByIdentity(removed.DeviceKind, ReferenceSlotFor(slotIndex));
   if (!device) return;
   if (removed.InterfaceRole == kInterfaceRoleEvent) {
@@ -203,14 +176,13 @@ void CMainWnd::DetachSlot(size_t slotIndex) {
 }
 
 void CMainWnd::ShowPowerPage(CDeviceOptionUI* tile) {
-  auto* powers = static_cast<CTabLayoutUI*>(m_pm.FindControl("device_power_switch"));
-  if (!powers || !tile) return;
+  if (!powerSwitch_ || !tile) return;
   if (tile->GetPowerIndex() < 0) {
-    powers->SetVisible(false);
+    powerSwitch_->SetVisible(false);
     return;
   }
-  powers->SetVisible(true);
-  powers->SelectItem(tile->GetPowerIndex());
+  powerSwitch_->SetVisible(true);
+  powerSwitch_->SelectItem(tile->GetPowerIndex());
 }
 
 void CMainWnd::SetTileState(int index, bool visible, bool select) {
@@ -234,8 +206,8 @@ void CMainWnd::SetTileState(int index, bool visible, bool select) {
   }
   if (reachable == 0) {
     UpdateNoDeviceLayout("DeviceSelectChanger");
-    if (auto* powers = static_cast<CTabLayoutUI*>(m_pm.FindControl("device_power_switch"))) powers->SelectItem(0);
-    if (auto* pages = static_cast<CTabLayoutUI*>(m_pm.FindControl("device_switch"))) pages->SelectItem(0);
+    if (powerSwitch_) powerSwitch_->SelectItem(0);
+    if (devicePages_) devicePages_->SelectItem(0);
   } else {
     UpdateNoDeviceLayout("DeviceSelectChanger");
   }

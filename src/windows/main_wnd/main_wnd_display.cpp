@@ -4,7 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "devices/device_kind_table.h"
 #include "devices/device_messages.h"
+#include "devices/mouse/driver/mouse_driver.h"
 #include "devices/velmar_usb_device.h"
 #include "platform/debug_output.h"
 #include "platform/clock.h"
@@ -75,17 +77,13 @@ void ApplyFontFace(CPaintManagerUI& manager, const std::string& face) {
 }
 
 void CMainWnd::UpdateNoDeviceLayout(const char* logPrefix) {
-  CControlUI* noDevice = m_pm.FindControl("No_device_Link");
-  if (!noDevice || !noDeviceLayoutEnabled_) return;
+  if (!noDeviceLayout_ || !noDeviceLayoutEnabled_) return;
   const bool show = CountReachable() == 0;
-  noDevice->SetVisible(show);
+  noDeviceLayout_->SetVisible(show);
   WriteLogLine(std::string(logPrefix) + ">pNoDeviceLinkLyout    " + (show ? "true" : "false"));
 }
 
-bool CMainWnd::IsNoDeviceLayoutShown() {
-  CControlUI* noDevice = m_pm.FindControl("No_device_Link");
-  return noDevice && noDevice->IsVisible();
-}
+bool CMainWnd::IsNoDeviceLayoutShown() { return noDeviceLayout_ && noDeviceLayout_->IsVisible(); }
 
 void CMainWnd::BringToFront() {
   UpdateNoDeviceLayout("Open");
@@ -133,7 +131,7 @@ int CMainWnd::ReadSavedLanguageIndex() const {
 
 void CMainWnd::OnDeviceInitResult(WPARAM valid) {
   noDeviceLayoutEnabled_ = valid != 0;
-  if (CControlUI* error = m_pm.FindControl("Error_device_Link")) error->SetVisible(valid == 0);
+  if (deviceErrorLayout_) deviceErrorLayout_->SetVisible(valid == 0);
 }
 
 // After the first scan, waits until every device with an open channel has been read (or a few
@@ -144,12 +142,11 @@ void CMainWnd::AfterScreenshotSettled() {
 }
 
 bool CMainWnd::AllOpenDevicesRead() const {
-  for (const auto* list : {&mice_, &keyboards_, &mousePads_, &headsets_}) {
-    for (CVelmarUSBDevice* device : *list) {
-      if (device->Channel().IsOpen() && device->CompletedReads() == 0) return false;
-    }
-  }
-  return true;
+  bool allRead = true;
+  ForEachDevice([&allRead](CVelmarUSBDevice& device, const DeviceKindTraits&) {
+    if (device.Channel().IsOpen() && device.CompletedReads() == 0) allRead = false;
+  });
+  return allRead;
 }
 
 void CMainWnd::OnScreenshotTimer() {
@@ -171,12 +168,12 @@ void CMainWnd::OnFirmwareUpdate(WPARAM /*productId*/, LPARAM version) {
   CVelmarUSBDevice* selected = GetSelectedDevice();
   if (version >= kMouseMinimumFirmwareVersion) {
     if (selected) selected->Channel().SetUpdateInProgress(0);
-    if (CControlUI* noDevice = m_pm.FindControl("No_device_Link")) noDevice->SetVisible(false);
+    if (noDeviceLayout_) noDeviceLayout_->SetVisible(false);
     return;
   }
   noDeviceLayoutEnabled_ = true;
-  if (CControlUI* error = m_pm.FindControl("Error_device_Link")) error->SetVisible(false);
-  if (CControlUI* noDevice = m_pm.FindControl("No_device_Link")) noDevice->SetVisible(true);
+  if (deviceErrorLayout_) deviceErrorLayout_->SetVisible(false);
+  if (noDeviceLayout_) noDeviceLayout_->SetVisible(true);
   WriteLogLine("UpdateMacroKbDevice>pNoDeviceLinkLyout    true");
   if (ShowMessageBox(GetHWND(), "UpdateTiShi", "UpdateTiShiText", dpi_, true, 1) != 1) {
     StopWorkers();

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "devices/velmar_usb_device.h"
+#include "editors/device_editors.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/window_api.h"
@@ -28,7 +29,7 @@ void CMainWnd::StartProfileSwitch() { ::SetTimer(GetHWND(), kTimerProfileSwitch,
 
 void CMainWnd::SwitchToChosenProfile() {
   CVelmarUSBDevice* device = GetSelectedDevice();
-  CDeviceProfileUI* panel = device ? device->GetProfilePanel() : nullptr;
+  CDeviceProfileUI* panel = device ? ProfilePanelOf(*device) : nullptr;
   if (!panel) return;
   panel->SelectProfile(panel->GetSelectedIndex(), false);
   ApplySelectedProfile();
@@ -44,4 +45,12 @@ void CMainWnd::ApplySelectedProfile() {
     const std::string text = WithNumber(CResourceManager::GetInstance()->GetText(kMacrosTooLarge).str(), result);
     ShowMessageBox(GetHWND(), nullptr, text.c_str(), dpi_, false, CMsgWnd::kNotice);
   }
+}
+
+bool CMainWnd::Ask(const char* key) {
+  return ShowMessageBox(GetHWND(), nullptr, key, dpi_, true, CMsgWnd::kQuestion) == int(CMsgWnd::kConfirmed);
+}
+
+void CMainWnd::Tell(const char* key, bool owned) {
+  ShowMessageBox(owned ? GetHWND() : nullptr, nullptr, key, dpi_, true, CMsgWnd::kNotice);
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+// The controls every device page has, by the names its code finds them under.
+namespace device_page {
+
+// The editors' pages and, on its page 0, the key editor's three views.
+inline constexpr const char* kFunctionSwitch = "device_function_switch";
+inline constexpr const char* kKeyFunctionSwitch = "device_key_function_switch";
+
+// Where the page's editors sit.
+inline constexpr const char* kProfilePanel = "DeviceProfileItem";
+inline constexpr const char* kLightEditor = "LightControlItem";
+inline constexpr const char* kMacroEditor = "MacroControlItem";
+inline constexpr const char* kKeyEditor = "KeySetControlItem";
+inline constexpr const char* kRecoilEditor = "ShootControlItem";
+
+}  // namespace device_page

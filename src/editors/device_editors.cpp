@@ -1,0 +1,17 @@
+#include "editors/device_editors.h"
+
+#include "devices/page/device_page_controls.h"
+#include "devices/page/page_lookup.h"
+#include "devices/velmar_usb_device.h"
+#include "editors/profile_panel/device_profile_ui.h"
+
+CDeviceProfileUI* ProfilePanelOf(CVelmarUSBDevice& device) {
+  return FindPageControlAs<CDeviceProfileUI>(&device, device_page::kProfilePanel, "DeviceProfile");
+}
+
+void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {
+  if (CDeviceProfileUI* panel = ProfilePanelOf(device)) {
+    panel->Bind(device, host);
+    device.AddRouteTarget(panel);
+  }
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+class CVelmarUSBDevice;
+class IEditorHost;
+
+// Binds the editors on a device's page to the device and the host window, and adds each to the
+// routes of the page, after the page is built and before the device is first read. Editors the
+// page does not have are skipped.
+void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host);
+
+class CDeviceProfileUI;
+
+// The profile panel on a device's page, or null when the page has none.
+CDeviceProfileUI* ProfilePanelOf(CVelmarUSBDevice& device);

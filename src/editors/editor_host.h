@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ui/toolkit/ui_types.h"
+
+// What an editor needs of the window around it: questions and notices, file choosers' owner, and
+// the deferred device work that runs on the window's timers. The main window is the host.
+class IEditorHost {
+ public:
+  virtual ~IEditorHost() = default;
+
+  virtual HWND HostWindow() const = 0;
+  // The question of a language key with both buttons; true when the user confirmed.
+  virtual bool Ask(const char* key) = 0;
+  // The notice of a language key. Notices about a typed name have no owner window.
+  virtual void Tell(const char* key, bool owned = true) = 0;
+  // A profile was chosen: the switch runs a little later, so the notification returns at once.
+  virtual void StartProfileSwitch() = 0;
+  // The selected device takes its chosen profile now and writes it; a macro transfer that failed
+  // or did not fit is told.
+  virtual void ApplySelectedProfile() = 0;
+};

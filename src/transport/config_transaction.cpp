@@ -1,0 +1,44 @@
+#include "transport/config_transaction.h"
+
+#include "transport/result_codes.h"
+
+CConfigTransaction::CConfigTransaction(CUsbCommandChannel& channel, Bracket bracket)
+    : channel_(channel), bracket_(bracket) {}
+
+CConfigTransaction& CConfigTransaction::Step(const char* name, std::function<int()> step) {
+  steps_.push_back({name, std::move(step)});
+  return *this;
+}
+
+bool CConfigTransaction::Linked() { return !channel_.ReceiverMode() || channel_.Hid2_4GDeviceIsLink(); }
+
+int CConfigTransaction::Fail(const char* name, int code) {
+  failedStep_ = name;
+  return code;
+}
+
+int CConfigTransaction::Run() {
+  failedStep_ = nullptr;
+  if (!channel_.IsOpen()) return Fail("IsOpen", kResultNoReply);
+  const bool bracketed = bracket_ == Bracket::kBeginEnd;
+  if (!Linked()) return Fail("Hid2_4GDeviceIsLink", kResultNotLinked);
+  if (bracketed) {
+    const int begun = channel_.BeginConfig();
+    if (begun != kResultSuccess) return Fail("BeginConfig", begun);
+  }
+  int result = kResultSuccess;
+  for (const NamedStep& step : steps_) {
+    if (!Linked()) return Fail("Hid2_4GDeviceIsLink", kResultNotLinked);
+    const int code = step.run();
+    if (code != kResultSuccess) {
+      result = Fail(step.name, code);
+      break;
+    }
+  }
+  if (bracketed) {
+    if (!Linked()) return result == kResultSuccess ? Fail("Hid2_4GDeviceIsLink", kResultNotLinked) : result;
+    const int ended = channel_.EndConfig();
+    if (result == kResultSuccess && ended != kResultSuccess) return Fail("EndConfig", ended);
+  }
+  return result;
+}

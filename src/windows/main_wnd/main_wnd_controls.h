@@ -1,0 +1,31 @@
+#pragma once
+
+// The names by which the main window finds its own controls in its layout ("XML_MAIN",
+// "XML\main.xml").
+namespace main_window {
+
+inline constexpr const char* kLayoutFile = "XML\\main.xml";
+
+// Title bar.
+inline constexpr const char* kCloseButton = "closebtn";
+inline constexpr const char* kMinimiseButton = "minbtn";
+inline constexpr const char* kMaximiseButton = "maxbtn";
+inline constexpr const char* kRestoreButton = "restorebtn";
+
+// The device selector: the strip of tiles with its arrows, the switch of device pages and the
+// switch of battery displays. "device_select" is the option inside each tile.
+inline constexpr const char* kTileStrip = "device_select_layout";
+inline constexpr const char* kSelectPreviousButton = "device_select_prev";
+inline constexpr const char* kSelectNextButton = "device_select_next";
+inline constexpr const char* kTileOption = "device_select";
+inline constexpr const char* kDevicePages = "device_switch";
+inline constexpr const char* kPowerDisplays = "device_power_switch";
+
+// Shown over the pages when no device is reachable, or when a device's information was refused.
+inline constexpr const char* kNoDeviceLayout = "No_device_Link";
+inline constexpr const char* kNoDeviceOkButton = "nodevice_ok_btn";
+inline constexpr const char* kDeviceErrorLayout = "Error_device_Link";
+inline constexpr const char* kDeviceErrorOkButton = "errordevice_ok_btn";
+inline constexpr const char* kDeviceErrorReconnectButton = "errordevice_connect_btn";
+
+}  // namespace main_window
