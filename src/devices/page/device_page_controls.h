@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/toolkit/control_routes.h"
+
 // The controls every device page has, by the names its code finds them under.
 namespace device_page {
 
@@ -13,5 +15,10 @@ inline constexpr const char* kLightEditor = "LightControlItem";
 inline constexpr const char* kMacroEditor = "MacroControlItem";
 inline constexpr const char* kKeyEditor = "KeySetControlItem";
 inline constexpr const char* kRecoilEditor = "ShootControlItem";
+
+inline constexpr ControlNameUse kLookedUp[] = {
+    {kFunctionSwitch, false}, {kKeyFunctionSwitch, false}, {kProfilePanel, false}, {kLightEditor, false},
+    {kMacroEditor, false},    {kKeyEditor, false},         {kRecoilEditor, false},
+};
 
 }  // namespace device_page

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/toolkit/control_routes.h"
+
 // The names by which the profile panel finds its controls in its layout
 // ("XML\CustomControlXML\DeviceProfile.xml").
 namespace profile_panel {
@@ -23,5 +25,10 @@ inline constexpr const char* kTabRow = "profile_tab_layout";
 inline constexpr const char* kTabs[] = {"deng_Op_tab",  "key_Op_tab",        "macro_Op_tab",
                                         "system_Op_tab", "cursor_Op_tab",    "6533_voice_Op_tab",
                                         "magic_Op_tab",  "Virtual7.1_Op_tab", "otherset_Op_tab"};
+
+// What the panel looks up (its routes name the buttons and the tabs).
+inline constexpr ControlNameUse kLookedUp[] = {
+    {kCombo, false}, {kNameEdit, false}, {kMenu, false}, {kTabRow, false},
+};
 
 }  // namespace profile_panel

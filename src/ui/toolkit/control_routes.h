@@ -65,8 +65,8 @@ bool DispatchRoute(std::span<const RouteRow<Owner>> rows, Owner& owner, NotifyKi
 
 // A control name a table or a page relies on, for checking it against the layout that holds it.
 struct ControlNameUse {
-  std::string name;
-  bool prefix = false;
+  const char* name;
+  bool prefix;  // the layout names the control with this prefix and an index
 };
 
 template <typename Owner>

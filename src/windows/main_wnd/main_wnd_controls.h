@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/toolkit/control_routes.h"
+
 // The names by which the main window finds its own controls in its layout ("XML_MAIN",
 // "XML\main.xml").
 namespace main_window {
@@ -27,5 +29,11 @@ inline constexpr const char* kNoDeviceOkButton = "nodevice_ok_btn";
 inline constexpr const char* kDeviceErrorLayout = "Error_device_Link";
 inline constexpr const char* kDeviceErrorOkButton = "errordevice_ok_btn";
 inline constexpr const char* kDeviceErrorReconnectButton = "errordevice_connect_btn";
+
+// What the window looks up in its own layout (its router names the buttons).
+inline constexpr ControlNameUse kLookedUp[] = {
+    {kTileStrip, false}, {kDevicePages, false}, {kPowerDisplays, false}, {kNoDeviceLayout, false},
+    {kDeviceErrorLayout, false},
+};
 
 }  // namespace main_window

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/toolkit/control_routes.h"
+
 // The names by which the mouse page's code finds its controls in the page layout
 // ("XML\DeviceXml\mousedevice.xml"). A prefix is followed by a stage number (0 … 6) or an option
 // number.
@@ -39,6 +41,16 @@ inline constexpr const char* kSettingsPages = "mouse_device_seting_layout";
 inline constexpr const char* kSettingsPage = "mouse_device_seting_option_";
 // The hint area, hidden whenever the function page changes.
 inline constexpr const char* kHint = "device_tishi_info";
+
+// What the page view looks up (its routes name the rest).
+inline constexpr ControlNameUse kLookedUp[] = {
+    {kStageRow, true},          {kStageEnable, true},     {kStageSelect, true},     {kStageSlider, true},
+    {kStageEdit, true},         {kStageColour, true},     {kPollingRate, true},     {kSilentAltitude, true},
+    {kLinearCalibration, true}, {kRipple, true},          {kDebounce, false},       {kBluetoothSleep1, false},
+    {kBluetoothSleep2, false},  {kDeviceSleep1, false},   {kDeviceSleep2, false},   {kLogoMode, false},
+    {kPointerSpeed, false},     {kDoubleClick, false},    {kScrollSpeed, false},    {kPointerPrecision, false},
+    {kScrollsPage, false},      {kSettingsPages, false},  {kSettingsPage, true},    {kHint, false},
+};
 
 inline constexpr int kPollingOptions = 5;
 inline constexpr int kTwoWayOptions = 2;
