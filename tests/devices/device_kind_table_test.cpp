@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string_view>
+
 #include "devices/device_page_table.h"
+#include "profiles/storage/data_folders.h"
 
 TEST(DeviceKindTable, EverySupportedKindHasItsRulesAndThePageOfItsCableKind) {
   for (const SupportedDevice& row : kSupportedDevices) {
@@ -29,4 +33,11 @@ TEST(DeviceKindTable, NoKindHidesAndShowsTheSameTab) {
   EXPECT_EQ(FindDeviceKindTraits(8), nullptr);
   EXPECT_TRUE(IsReceiverKind(kDeviceKindMouseReceiver));
   EXPECT_FALSE(IsReceiverKind(kDeviceKindMouse));
+}
+
+TEST(DataFolders, KindNamesAreThoseOfTheDeviceKindTable) {
+  std::set<std::string_view> tableNames;
+  for (const DeviceKindRow& row : kDeviceKindRows) tableNames.insert(row.KindName);
+  EXPECT_EQ(tableNames, (std::set<std::string_view>{kMouseKindName, kKeyboardKindName, kMousePadKindName,
+                                                    kHeadsetKindName}));
 }

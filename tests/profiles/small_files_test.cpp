@@ -8,7 +8,6 @@
 #include "profiles/storage/data_folders.h"
 #include "support/profile_test_files.h"
 #include "support/temp_data_folder.h"
-#include "transport/supported_devices.h"
 
 namespace {
 
@@ -50,13 +49,6 @@ TEST(DataFolders, DefaultDataLivesInTheProgramFolder) {
   EXPECT_EQ(DefaultDataFolder(), "/opt/t640/DefaultData/");
   EXPECT_EQ(DefaultDataPath(kMousePadKindName), "/opt/t640/DefaultData/MousePad.Json");
   unsetenv("T640_PROGRAM_FOLDER");
-}
-
-TEST(DataFolders, KindNamesAreThoseOfTheDeviceKindTable) {
-  std::set<std::string_view> tableNames;
-  for (const DeviceKindRow& row : kDeviceKindRows) tableNames.insert(row.KindName);
-  EXPECT_EQ(tableNames, (std::set<std::string_view>{kMouseKindName, kKeyboardKindName, kMousePadKindName,
-                                                    kHeadsetKindName}));
 }
 
 TEST(SmallFiles, IndexGivesEachFileItsFolder) {

@@ -1,0 +1,2 @@
+// Qt belongs in the toolkit and the platform layer.
+#include <QString>
