@@ -34,6 +34,7 @@ class CDeviceLightPreview {
 
   // The light zones of the page, by entry index.
   void SetZones(std::vector<CDeviceKeyButtonUI*> zones) { zones_ = std::move(zones); }
+  const std::vector<CDeviceKeyButtonUI*>& Zones() const { return zones_; }
   // Copies the entries into the zones when they changed since the last push; true when they did.
   bool PushToZones();
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // What each device kind's page needs beyond the device-kind table: its layout, its lighting
@@ -25,3 +26,17 @@ inline constexpr std::array<DevicePageRow, 4> kDevicePageRows = {{
 
 // The row, or null for an index outside the table.
 const DevicePageRow* FindDevicePageRow(int kindRowIndex);
+
+// What a device object knows of its kind, set once when it is created (the page table above and
+// the device-kind table of transport/supported_devices.h).
+struct DeviceKindData {
+  std::string pageLayoutFile;
+  std::string kindName;  // also the name of the kind's data folder
+  std::string lightControlName;
+  int kindRowIndex = -1;
+  int iconIndex = 0;
+  int keyCount = 0;
+  int lightEntryCount = 0;
+  bool hasPowerDisplay = false;
+  int mouseExtra = -1;
+};

@@ -43,8 +43,7 @@ void CVelmarUSBDevice::InitDevicePage() {
 void CVelmarUSBDevice::CollectKeyButtons(CControlUI* root, const std::vector<std::string>& lightPrefixes) {
   KeyButtons buttons = ::CollectKeyButtons(root, lightPrefixes);
   keyControls_ = std::move(buttons.keys);
-  lightControls_ = std::move(buttons.lights);
-  preview_.SetZones(lightControls_);
+  preview_.SetZones(std::move(buttons.lights));
 }
 
 void CVelmarUSBDevice::SetKindData(const DeviceKindData& data) {

@@ -9,6 +9,7 @@
 
 #include "devices/device_event_port.h"
 #include "devices/device_light_preview.h"
+#include "devices/device_page_table.h"
 #include "profiles/records/key_assignment.h"
 #include "transport/supported_devices.h"
 #include "transport/usb_command_channel.h"
@@ -21,20 +22,6 @@ class CMpDevicePowerUI;
 class CProfileSession;
 class CTabLayoutUI;
 class IDeviceTile;
-
-// What a device object knows of its kind, set once when it is created (device_page_table.h and
-// the device-kind table of transport/supported_devices.h).
-struct DeviceKindData {
-  std::string pageLayoutFile;
-  std::string kindName;  // also the name of the kind's data folder
-  std::string lightControlName;
-  int kindRowIndex = -1;
-  int iconIndex = 0;
-  int keyCount = 0;
-  int lightEntryCount = 0;
-  bool hasPowerDisplay = false;
-  int mouseExtra = -1;
-};
 
 // One supported device as the rest of the program sees it, and its page in the main window (a
 // container whose children are the device's controls and editors). This base owns what every kind
@@ -156,7 +143,7 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   CDeviceLightPreview& LightPreview() { return preview_; }
   std::vector<LightEntry> LightEntries() const { return preview_.Entries(); }
   const std::vector<CDeviceKeyButtonUI*>& KeyControls() const { return keyControls_; }
-  const std::vector<CDeviceKeyButtonUI*>& LightControls() const { return lightControls_; }
+  const std::vector<CDeviceKeyButtonUI*>& LightControls() const { return preview_.Zones(); }
 
  protected:
   // Called on a listener thread for every report of an event port.
@@ -211,7 +198,6 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   CTabLayoutUI* functionSwitch_ = nullptr;
   CTabLayoutUI* keyFunctionSwitch_ = nullptr;
   std::vector<CDeviceKeyButtonUI*> keyControls_;
-  std::vector<CDeviceKeyButtonUI*> lightControls_;
   bool previewChanged_ = false;   // the last push changed a light zone
   uint32_t previewPeriodMs_ = 0;  // of the running preview timer; 0 when stopped
   int completedReads_ = 0;
