@@ -1,68 +1,30 @@
 #include "tools/t640ctl/mouse_read.h"
 
+#include "devices/mouse/driver/mouse_driver.h"
 #include "transport/result_codes.h"
 
-namespace {
-
-class MouseReader {
- public:
-  MouseReader(CUsbCommandChannel& channel, MouseReadResult& out) : channel_(channel), out_(out) {}
-
-  // Runs one step; records the first failure and tells the caller to stop.
-  bool Step(const char* name, int code) {
-    if (code == kResultSuccess) return true;
-    out_.result = code;
-    out_.failedStep = name;
-    return false;
-  }
-
-  bool Linked() {
-    if (channel_.Hid2_4GDeviceIsLink()) return true;
-    return Step("Hid2_4GDeviceIsLink", kResultNotLinked);
-  }
-
-  void Run() {
-    if (!Linked() || !Step("BeginConfig", channel_.BeginConfig()) ||
-        !Step("ReadDeviceInfo", channel_.ReadDeviceInfo(out_.info.data())) ||
-        !Step("EndConfig", channel_.EndConfig())) {
-      return;
-    }
-    out_.haveInfo = true;
-
-    const uint32_t imageSize = 3u * out_.info[5];
-    if (!Linked() || !Step("BeginConfig", channel_.BeginConfig()) ||
-        !Step("SetConfigSize", channel_.SetConfigSize(static_cast<uint16_t>(imageSize > 0xFFFF ? 0xFFFF : imageSize)))) {
-      return;
-    }
-    out_.configImage.assign(imageSize, 0);
-    if (!Step("ReadConfigImage", channel_.ReadConfigImage(out_.configImage.data())) ||
-        !Step("EndConfig", channel_.EndConfig())) {
-      out_.configImage.clear();
-      return;
-    }
-
-    uint8_t profile = 0;
-    if (!Linked() || !Step("ReadSettings", channel_.ReadSettings(&profile, 1, 0))) return;
-    out_.activeProfile = profile;
-    std::vector<uint8_t> page(kMouseSettingsPageSize, 0);
-    if (!Linked() ||
-        !Step("ReadSettings", channel_.ReadSettings(page.data(), kMouseSettingsPageSize,
-                                                    kMouseSettingsPageStride * profile))) {
-      return;
-    }
-    out_.settingsPage = std::move(page);
-    out_.result = kResultSuccess;
-  }
-
- private:
-  CUsbCommandChannel& channel_;
-  MouseReadResult& out_;
-};
-
-}  // namespace
-
 MouseReadResult ReadMouseForDiagnosis(CUsbCommandChannel& channel) {
-  MouseReadResult result;
-  MouseReader(channel, result).Run();
-  return result;
+  // The program's own driver, so the tool reads exactly what the program reads, and in its order.
+  CMouseDriver driver(channel);
+  MouseReadResult out;
+  const auto failed = [&](int code) {
+    out.result = code;
+    out.failedStep = driver.LastFailedStep() ? driver.LastFailedStep() : "";
+    return out;
+  };
+
+  DeviceInfoBlock info;
+  if (const int code = driver.ReadInfoBlock(info); code != kResultSuccess) return failed(code);
+  out.info = info.bytes;
+  out.haveInfo = true;
+  if (const int code = driver.ReadConfigImage(info); code != kResultSuccess) return failed(code);
+  out.configImage = driver.ConfigImage();
+
+  uint8_t activePage = 0;
+  SettingsPageBytes page{};
+  if (const int code = driver.ReadSettingsPage(activePage, page); code != kResultSuccess) return failed(code);
+  out.activeProfile = activePage;
+  out.settingsPage.assign(page.begin(), page.end());
+  out.result = kResultSuccess;
+  return out;
 }

@@ -21,6 +21,6 @@ struct MouseReadResult {
 inline constexpr uint32_t kMouseSettingsPageSize = 87;
 inline constexpr uint32_t kMouseSettingsPageStride = 128;
 
-// Reads the mouse on an open channel without changing anything on it. Through the receiver every
-// step first asks whether the mouse is linked.
+// Reads the mouse on an open channel without changing anything on it, with the program's driver.
+// Through the receiver every step first asks whether the mouse is linked.
 MouseReadResult ReadMouseForDiagnosis(CUsbCommandChannel& channel);

@@ -1,8 +1,15 @@
 #include "devices/mouse/driver/mouse_driver.h"
 
-#include "transport/config_transaction.h"
 #include "transport/result_codes.h"
 #include "transport/supported_devices.h"
+
+int CMouseDriver::Transact(std::initializer_list<NamedStep> steps, CConfigTransaction::Bracket bracket) {
+  CConfigTransaction transaction(channel_, bracket);
+  for (const NamedStep& step : steps) transaction.Step(step.name, step.run);
+  const int result = transaction.Run();
+  failedStep_ = transaction.FailedStep();
+  return result;
+}
 
 bool CMouseDriver::LinkedForTransfer() {
   if (!channel_.IsOpen()) return false;
@@ -13,10 +20,10 @@ bool CMouseDriver::IsLinkedThroughReceiver() {
   return channel_.IsOpen() && channel_.ReceiverMode() && channel_.Hid2_4GDeviceIsLink();
 }
 
+// ---- reading ----
+
 int CMouseDriver::ReadInfoBlock(DeviceInfoBlock& info) {
-  return CConfigTransaction(channel_)
-      .Step("ReadDeviceInfo", [&] { return channel_.ReadDeviceInfo(info.bytes.data()); })
-      .Run();
+  return Transact({{"ReadDeviceInfo", [&] { return channel_.ReadDeviceInfo(info.bytes.data()); }}});
 }
 
 int CMouseDriver::InitialiseFresh(DeviceInfoBlock& info) {
@@ -26,10 +33,8 @@ int CMouseDriver::InitialiseFresh(DeviceInfoBlock& info) {
 
 int CMouseDriver::ReadConfigImage(const DeviceInfoBlock& info) {
   std::vector<uint8_t> image(kConfigImageCapacity, 0);
-  const int result = CConfigTransaction(channel_)
-                         .Step("SetConfigSize", [&] { return channel_.SetConfigSize(info.ConfigImageSize()); })
-                         .Step("ReadConfigImage", [&] { return channel_.ReadConfigImage(image.data()); })
-                         .Run();
+  const int result = Transact({{"SetConfigSize", [&] { return channel_.SetConfigSize(info.ConfigImageSize()); }},
+                               {"ReadConfigImage", [&] { return channel_.ReadConfigImage(image.data()); }}});
   if (result != kResultSuccess) return result;
   image.resize(info.ConfigImageSize());
   configImage_ = std::move(image);
@@ -38,21 +43,20 @@ int CMouseDriver::ReadConfigImage(const DeviceInfoBlock& info) {
 }
 
 int CMouseDriver::ReadSettingsPage(uint8_t& activePage, SettingsPageBytes& page) {
+  const auto readPage = [&] {
+    return channel_.ReadSettings(page.data(), kSettingsPageSize, kSettingsPageStride * uint32_t{activePage});
+  };
   // The pages are read outside a configuration session.
-  return CConfigTransaction(channel_, CConfigTransaction::Bracket::kNone)
-      .Step("ReadSettings", [&] { return channel_.ReadSettings(&activePage, 1, 0); })
-      .Step("ReadSettings", [&] {
-        return channel_.ReadSettings(page.data(), kSettingsPageSize, kSettingsPageStride * uint32_t{activePage});
-      })
-      .Run();
+  return Transact({{"ReadSettings", [&] { return channel_.ReadSettings(&activePage, 1, 0); }}, {"ReadSettings", readPage}},
+                  CConfigTransaction::Bracket::kNone);
 }
 
 int CMouseDriver::ReadStatus(uint8_t* destination, uint32_t length) { return channel_.ReadStatus(destination, length, 0); }
 
 std::optional<uint16_t> CMouseDriver::OutdatedCableFirmware() {
   // Only the mouse on its cable reports its own firmware version.
-  const SupportedDevice& cable = kSupportedDevices[static_cast<size_t>(
-      FindSupportedDeviceOfKind(kDeviceKindMouse, kInterfaceRoleCommand))];
+  const SupportedDevice& cable =
+      kSupportedDevices[static_cast<size_t>(FindSupportedDeviceOfKind(kDeviceKindMouse, kInterfaceRoleCommand))];
   const HidAttributes attributes = channel_.DirectPort().GetAttributes();
   const bool outdated = attributes.VendorID == cable.VendorId && attributes.ProductID == cable.ProductId &&
                         attributes.VersionNumber < kMouseMinimumFirmwareVersion;
@@ -60,33 +64,30 @@ std::optional<uint16_t> CMouseDriver::OutdatedCableFirmware() {
   return attributes.VersionNumber;
 }
 
+// ---- writing ----
+
 int CMouseDriver::WriteSettingsPage(const SettingsPageBytes& page, uint32_t pageNumber) {
-  return CConfigTransaction(channel_)
-      .Step("WriteSettings",
-            [&] { return channel_.WriteSettings(page.data(), kSettingsPageSize, kSettingsPageStride * pageNumber); })
-      .Run();
+  return Transact({{"WriteSettings", [&] {
+                      return channel_.WriteSettings(page.data(), kSettingsPageSize, kSettingsPageStride * pageNumber);
+                    }}});
 }
 
 int CMouseDriver::WriteConfigImage(const std::vector<uint8_t>& image) {
-  return CConfigTransaction(channel_).Step("WriteConfigImage", [&] { return channel_.WriteConfigImage(image.data(), 0); }).Run();
+  return Transact({{"WriteConfigImage", [&] { return channel_.WriteConfigImage(image.data(), 0); }}});
 }
 
 int CMouseDriver::WriteMacroData(const std::vector<uint8_t>& block) {
-  return CConfigTransaction(channel_)
-      .Step("WriteMacroData",
-            [&] { return channel_.WriteMacroData(block.data(), static_cast<uint32_t>(block.size())); })
-      .Run();
+  const uint32_t length = static_cast<uint32_t>(block.size());
+  return Transact({{"WriteMacroData", [&] { return channel_.WriteMacroData(block.data(), length); }}});
 }
 
 int CMouseDriver::WriteRecoilData(const std::vector<uint8_t>& tables) {
-  return CConfigTransaction(channel_)
-      .Step("WriteShootData",
-            [&] { return channel_.WriteShootData(tables.data(), static_cast<uint32_t>(tables.size())); })
-      .Run();
+  const uint32_t length = static_cast<uint32_t>(tables.size());
+  return Transact({{"WriteShootData", [&] { return channel_.WriteShootData(tables.data(), length); }}});
 }
 
 int CMouseDriver::WriteInfoBlock(const DeviceInfoBlock& info) {
-  return CConfigTransaction(channel_).Step("WriteDeviceInfo", [&] { return channel_.WriteDeviceInfo(info.bytes.data()); }).Run();
+  return Transact({{"WriteDeviceInfo", [&] { return channel_.WriteDeviceInfo(info.bytes.data()); }}});
 }
 
-int CMouseDriver::KeepAlive() { return CConfigTransaction(channel_).Run(); }
+int CMouseDriver::KeepAlive() { return Transact({}); }

@@ -3,12 +3,15 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
 #include "devices/mouse/button_record_map.h"
 #include "devices/mouse/device_info_block.h"
 #include "devices/mouse/settings_page.h"
+#include "transport/config_transaction.h"
 #include "transport/usb_command_channel.h"
 
 // Older mouse firmware loses settings written this way: below it the updater is offered.
@@ -58,6 +61,10 @@ class CMouseDriver {
   // BeginConfig and EndConfig alone: the receiver keeps a mouse linked while it hears from the host.
   int KeepAlive();
 
+  // The step of the last transaction that failed ("Hid2_4GDeviceIsLink", "BeginConfig",
+  // "ReadConfigImage" …); null after a success.
+  const char* LastFailedStep() const { return failedStep_; }
+
   // ---- what was read ----
   const DeviceInfoBlock& Info() const { return info_; }
   void KeepInfo(const DeviceInfoBlock& info) { info_ = info; }
@@ -67,9 +74,18 @@ class CMouseDriver {
   void SetActiveProfile(int profile) { activeProfile_.store(profile); }
 
  private:
+  struct NamedStep {
+    const char* name;
+    std::function<int()> run;
+  };
+  // One transaction of these steps; the step it failed at is kept.
+  int Transact(std::initializer_list<NamedStep> steps,
+               CConfigTransaction::Bracket bracket = CConfigTransaction::Bracket::kBeginEnd);
+
   CUsbCommandChannel& channel_;
   DeviceInfoBlock info_{};
   std::vector<uint8_t> configImage_;
   ButtonRecordMap buttonMap_{};
   std::atomic<int> activeProfile_{0};
+  const char* failedStep_ = nullptr;
 };
