@@ -1,4 +1,5 @@
 #pragma once
+// The mouse's facade over its driver, model and page.
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,5 @@
 #pragma once
+// The device base: what every device kind shares, and the device interface the program calls.
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,5 @@
 #pragma once
+// The main window's router: its own controls here, every other control to the selected device.
 
 #include <span>
 #include <string>
