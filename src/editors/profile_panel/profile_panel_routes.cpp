@@ -8,7 +8,6 @@
 #include "profiles/profile_import.h"
 #include "profiles/profile_list/profile_names.h"
 #include "profiles/storage/text_conversions.h"
-#include "ui/toolkit/controls/option_ui.h"
 #include "ui/toolkit/file_dialog.h"
 
 using namespace profile_panel;
@@ -31,11 +30,6 @@ constexpr const char* kNameBlank = "message_text_25";
 constexpr const char* kImportRefused = "message_profile_import_refused";
 constexpr const char* kWriteFailedNotice = "message_profile_write_failed";
 
-
-bool IsSelectedOption(const TNotifyUI& msg) {
-  auto* option = msg.pSender ? static_cast<COptionUI*>(msg.pSender->GetInterface("Option")) : nullptr;
-  return option && option->IsSelected();
-}
 
 }  // namespace
 

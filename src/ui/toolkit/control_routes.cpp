@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "ui/toolkit/controls/option_ui.h"
+
 std::optional<NotifyKind> NotifyKindOf(std::string_view type) {
   struct TypeName {
     std::string_view type;
@@ -39,4 +41,9 @@ std::optional<SplitControlNameResult> SplitControlName(std::string_view name) {
 
 bool SameControlName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+bool IsSelectedOption(const TNotifyUI& msg) {
+  auto* option = msg.pSender ? static_cast<COptionUI*>(msg.pSender->GetInterface("Option")) : nullptr;
+  return option && option->IsSelected();
 }

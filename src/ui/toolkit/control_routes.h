@@ -28,6 +28,9 @@ std::optional<SplitControlNameResult> SplitControlName(std::string_view name);
 
 bool SameControlName(std::string_view a, std::string_view b);
 
+// A "selectchanged" from an option or check box: whether the sender is now selected.
+bool IsSelectedOption(const TNotifyUI& msg);
+
 template <typename Owner>
 struct RouteRow {
   NotifyKind kind;

@@ -8,7 +8,6 @@
 #include "devices/mouse/page/mouse_page_controls.h"
 #include "devices/velmar_mouse_device.h"
 #include "ui/toolkit/controls/combo_ui.h"
-#include "ui/toolkit/controls/option_ui.h"
 #include "ui/toolkit/controls/slider_ui.h"
 
 using namespace mouse_page;
@@ -16,11 +15,6 @@ using namespace mouse_page;
 namespace {
 
 using Routes = CMousePageRoutes;
-
-bool IsSelectedOption(const TNotifyUI& msg) {
-  auto* option = msg.pSender ? static_cast<COptionUI*>(msg.pSender->GetInterface("Option")) : nullptr;
-  return option && option->IsSelected();
-}
 
 int SliderValue(const TNotifyUI& msg) {
   auto* slider = msg.pSender ? static_cast<CSliderUI*>(msg.pSender->GetInterface("Slider")) : nullptr;
