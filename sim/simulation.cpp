@@ -19,6 +19,15 @@ CSimulation::CSimulation(const SimulationList& list)
   for (const std::shared_ptr<CVirtualDevice>& device : devices_.toPlug) backend_->Plug(device);
 }
 
+void CSimulation::AnswerAtOnce() {
+  for (CVirtualDevice* device : {static_cast<CVirtualDevice*>(devices_.mouse.get()),
+                                 static_cast<CVirtualDevice*>(devices_.receiver.get()),
+                                 static_cast<CVirtualDevice*>(devices_.mousePad.get()),
+                                 static_cast<CVirtualDevice*>(devices_.headset.get())}) {
+    if (device) device->SetReplyLatencyMs(0);
+  }
+}
+
 std::unique_ptr<CSimulation> CreateSimulation(std::string_view list, std::string* error) {
   std::optional<SimulationList> parsed = ParseSimulationList(list, error);
   if (!parsed) return nullptr;

@@ -40,6 +40,10 @@ class CSimulation {
   const std::shared_ptr<CVirtualMousePad>& MousePad() const { return devices_.mousePad; }
   const std::shared_ptr<CVirtualHeadset>& Headset() const { return devices_.headset; }
 
+  // Every device answers a frame as soon as it is written, for hosts on virtual time (a test
+  // clock) that do not wait for an interrupt interval to pass.
+  void AnswerAtOnce();
+
  private:
   SimDeviceSet devices_;
   // Declared last so it goes first and unplugs the devices while they still exist.

@@ -24,20 +24,20 @@ T* BuildAs(const std::string& layout, LPCTSTR interfaceName, IDialogBuilderCallb
 }  // namespace
 
 CControlUI* CDeviceControlCallback::CreateControl(LPCTSTR pstrClass) {
-  if (std::strcmp(pstrClass, "VelmarMouseDevice") == 0) return new CVelmarMouseDevice(backend_);
-  if (std::strcmp(pstrClass, "VelmarUSBDevice") == 0) return new CVelmarUSBDevice(backend_);
+  if (std::strcmp(pstrClass, "VelmarMouseDevice") == 0) return new CVelmarMouseDevice(backend_, clock_);
+  if (std::strcmp(pstrClass, "VelmarUSBDevice") == 0) return new CVelmarUSBDevice(backend_, clock_);
   return nullptr;
 }
 
 DeviceCreation CreateDeviceFromLayouts(CPaintManagerUI& manager, IHidBackend& backend, const DeviceEntry& identity,
-                                       HWND owner) {
+                                       HWND owner, IClock& clock) {
   const int kindRow = FindDeviceKindRow(identity.VendorId, identity.ProductId, CableKindOf(identity.DeviceKind),
                                         identity.InterfaceRole);
   const DevicePageRow* page = FindDevicePageRow(kindRow);
   if (!page) return {};
   const DeviceKindRow& kind = kDeviceKindRows[static_cast<size_t>(kindRow)];
 
-  CDeviceControlCallback callback(backend);
+  CDeviceControlCallback callback(backend, clock);
   auto* power = BuildAs<CMpDevicePowerUI>(kPowerDisplayLayoutFile, "MpDevicePower", &callback, manager);
   if (!power) return {};
   auto* device = BuildAs<CVelmarUSBDevice>(std::string(page->PageLayoutFile), "VelmarUSBDevice", &callback, manager);

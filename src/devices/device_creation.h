@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/clock.h"
 #include "platform/hid/hid_backend.h"
 #include "transport/supported_devices.h"
 #include "ui/toolkit/ui_interfaces.h"
@@ -15,11 +16,12 @@ inline constexpr const char* kPowerDisplayLayoutFile = "XML\\CustomControlXML\\M
 // "VelmarUSBDevice"); every other tag is left to the control factory.
 class CDeviceControlCallback : public IDialogBuilderCallback {
  public:
-  explicit CDeviceControlCallback(IHidBackend& backend) : backend_(backend) {}
+  CDeviceControlCallback(IHidBackend& backend, IClock& clock = SystemClock()) : backend_(backend), clock_(clock) {}
   CControlUI* CreateControl(LPCTSTR pstrClass) override;
 
  private:
   IHidBackend& backend_;
+  IClock& clock_;
 };
 
 // A device's page and power display, built from its kind's layouts and set up with the kind's
@@ -33,4 +35,4 @@ struct DeviceCreation {
 // `identity` is the cable row's entry (a receiver slot's partner). Nothing is created — and
 // nothing is left allocated — when the kind has no row or a layout cannot be built.
 DeviceCreation CreateDeviceFromLayouts(CPaintManagerUI& manager, IHidBackend& backend, const DeviceEntry& identity,
-                                       HWND owner);
+                                       HWND owner, IClock& clock = SystemClock());

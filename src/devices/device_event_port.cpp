@@ -41,7 +41,7 @@ void CDeviceEventPort::Listen(CEvent& stop, const ReportHandler& handler, const 
     const uint32_t length = std::min<uint32_t>(port_.GetCaps().InputReportByteLength, report.size());
     uint32_t received = 0;
     if (!open_.load() || length == 0 || !port_.ReadReport(report.data(), length, &received, kInfiniteWait)) {
-      stop.Wait(kFailedReadPauseMs);
+      clock_.WaitMs(stop, kFailedReadPauseMs);
       continue;
     }
     if (stop.IsSet()) break;

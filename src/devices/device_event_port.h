@@ -7,6 +7,7 @@
 #include <string>
 
 #include "devices/device_worker.h"
+#include "platform/clock.h"
 #include "transport/hid_device.h"
 
 // A device's consumer-control event interface (on the cable or through the receiver) and the
@@ -17,7 +18,8 @@ class CDeviceEventPort {
  public:
   using ReportHandler = std::function<void(const uint8_t* report, uint32_t length)>;
 
-  explicit CDeviceEventPort(IHidBackend& backend) : port_(backend) {}
+  // A listener whose read failed waits by `clock` before it reads again.
+  explicit CDeviceEventPort(IHidBackend& backend, IClock& clock = SystemClock()) : port_(backend), clock_(clock) {}
   ~CDeviceEventPort() { Detach(); }
   CDeviceEventPort(const CDeviceEventPort&) = delete;
   CDeviceEventPort& operator=(const CDeviceEventPort&) = delete;
@@ -36,6 +38,7 @@ class CDeviceEventPort {
   void Listen(CEvent& stop, const ReportHandler& handler, const std::string& exitTrace);
 
   CHidDevice port_;
+  IClock& clock_;
   std::mutex lock_;  // taken around opening and closing; the listener reads without it
   std::atomic<bool> open_{false};
   CDeviceWorker listener_;

@@ -70,13 +70,13 @@ void CVelmarMouseDevice::RunLightThread(CEvent& stop) {
     const LightEffectParams params = GetLightEffect();
     const uint32_t ticks =
         static_cast<uint32_t>(std::max(1, CLightPreview::MouseTicksPerStep(params.mode, params.speed)));
-    if (stop.Wait(ticks * kLightTickMs)) break;
+    if (Clock().WaitMs(stop, ticks * kLightTickMs)) break;
     if (!Channel().IsOpen()) {
-      if (stop.Wait(kClosedChannelPauseMs)) break;
+      if (Clock().WaitMs(stop, kClosedChannelPauseMs)) break;
       continue;
     }
     if (lightPaused_.load()) continue;
-    const uint32_t now = static_cast<uint32_t>(GetTickCountMs());
+    const uint32_t now = static_cast<uint32_t>(Clock().NowMs());
     LightPreview().With([now](CLightPreview& preview) { preview.RunMouseModeStep(now); });
   }
   OutputDebugString("MS灯光线程设定退出");

@@ -23,8 +23,8 @@ constexpr size_t kStatusRecordSize = 6;
 
 }  // namespace
 
-CVelmarMouseDevice::CVelmarMouseDevice(IHidBackend& backend)
-    : CVelmarUSBDevice(backend), profile_(CreateProfileSession()), driver_(Channel()) {}
+CVelmarMouseDevice::CVelmarMouseDevice(IHidBackend& backend, IClock& clock)
+    : CVelmarUSBDevice(backend, clock), profile_(CreateProfileSession()), driver_(Channel()) {}
 
 // The session owns the document; the mouse keeps a typed reference to it.
 CMouseProfiledata& CVelmarMouseDevice::CreateProfileSession() {

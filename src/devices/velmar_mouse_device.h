@@ -25,7 +25,7 @@
 // owns the order of things: what is read, saved, shown and written when.
 class CVelmarMouseDevice : public CVelmarUSBDevice {
  public:
-  explicit CVelmarMouseDevice(IHidBackend& backend);
+  explicit CVelmarMouseDevice(IHidBackend& backend, IClock& clock = SystemClock());
   ~CVelmarMouseDevice() override;
 
   LPCTSTR GetClass() const override;

@@ -15,8 +15,8 @@
 #include "ui/toolkit/tab_layout_ui.h"
 #include "ui/toolkit/window_api.h"
 
-CVelmarUSBDevice::CVelmarUSBDevice(IHidBackend& backend)
-    : channel_(backend), cableEventPort_(backend), receiverEventPort_(backend) {}
+CVelmarUSBDevice::CVelmarUSBDevice(IHidBackend& backend, IClock& clock)
+    : channel_(backend, clock), cableEventPort_(backend, clock), receiverEventPort_(backend, clock) {}
 
 CVelmarUSBDevice::~CVelmarUSBDevice() {
   // The listeners call back into this object: stop them before any member goes.

@@ -37,7 +37,8 @@ class IDeviceTile;
 // to the user-interface thread.
 class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public INotifyUI {
  public:
-  explicit CVelmarUSBDevice(IHidBackend& backend);
+  // Every pause and wait of the device (its channel, its link tests, its workers) goes by `clock`.
+  explicit CVelmarUSBDevice(IHidBackend& backend, IClock& clock = SystemClock());
   ~CVelmarUSBDevice() override;
 
   LPCTSTR GetClass() const override;
@@ -113,6 +114,7 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
 
   // ---- accessors ----
   CUsbCommandChannel& Channel() { return channel_; }
+  IClock& Clock() { return channel_.Clock(); }
   CDeviceEventPort& CableEventPort() { return cableEventPort_; }
   CDeviceEventPort& ReceiverEventPort() { return receiverEventPort_; }
   uint16_t GetDeviceKind() const { return deviceKind_; }

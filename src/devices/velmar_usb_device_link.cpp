@@ -67,7 +67,7 @@ void CVelmarUSBDevice::ConnectThroughReceiver() {
   if (kind_.hasPowerDisplay) {
     bool linked = false;
     for (int attempt = 0; attempt < kLinkTestAttempts && !linked; ++attempt) {
-      if (attempt > 0) SleepMs(kLinkTestPauseMs);
+      if (attempt > 0) Clock().SleepMs(kLinkTestPauseMs);
       linked = channel_.Hid2_4GDeviceIsLink();
       if (!linked) OutputDebugString("获取2.4G模式失败");
     }

@@ -5,8 +5,8 @@
 #include "platform/debug_output.h"
 #include "transport/hid_path_tags.h"
 
-CDeviceScanner::CDeviceScanner(IHidBackend& backend, CDeviceSlotList& slots, IDeviceScanSink& sink)
-    : backend_(backend), slots_(slots), sink_(sink), port_(backend) {}
+CDeviceScanner::CDeviceScanner(IHidBackend& backend, CDeviceSlotList& slots, IDeviceScanSink& sink, IClock& clock)
+    : backend_(backend), clock_(clock), slots_(slots), sink_(sink), port_(backend) {}
 
 CDeviceScanner::~CDeviceScanner() { Stop(); }
 
@@ -24,9 +24,9 @@ void CDeviceScanner::Stop() {
 
 void ScanThreadProc(CDeviceScanner* scanner) {
   for (;;) {
-    if (scanner->stop_.Wait(1)) break;
+    if (scanner->stop_.IsSet()) break;
     if (!scanner->RunPass()) return;
-    if (scanner->stop_.Wait(CDeviceScanner::kPassIntervalMs)) break;
+    if (scanner->clock_.WaitMs(scanner->stop_, CDeviceScanner::kPassIntervalMs)) break;
   }
   OutputDebugString("抓取设备线程设定退出");
 }

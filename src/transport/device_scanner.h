@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/event.h"
 #include "platform/hid/hid_backend.h"
 #include "transport/device_slots.h"
@@ -33,7 +34,8 @@ class CDeviceScanner {
  public:
   static constexpr uint32_t kPassIntervalMs = 100;
 
-  CDeviceScanner(IHidBackend& backend, CDeviceSlotList& slots, IDeviceScanSink& sink);
+  // The waits between passes go by `clock`.
+  CDeviceScanner(IHidBackend& backend, CDeviceSlotList& slots, IDeviceScanSink& sink, IClock& clock = SystemClock());
   ~CDeviceScanner();
   CDeviceScanner(const CDeviceScanner&) = delete;
   CDeviceScanner& operator=(const CDeviceScanner&) = delete;
@@ -54,6 +56,7 @@ class CDeviceScanner {
   void ProbeClaimedSlots();
 
   IHidBackend& backend_;
+  IClock& clock_;
   CDeviceSlotList& slots_;
   IDeviceScanSink& sink_;
   CHidDevice port_;  // used by the scan thread alone

@@ -41,7 +41,8 @@ void TraceReply(const uint8_t* reply, uint32_t replyLength) {
 
 }  // namespace
 
-CUsbCommandChannel::CUsbCommandChannel(IHidBackend& backend) : directPort_(backend), receiverPort_(backend) {}
+CUsbCommandChannel::CUsbCommandChannel(IHidBackend& backend, IClock& clock)
+    : clock_(clock), directPort_(backend), receiverPort_(backend) {}
 
 CUsbCommandChannel::~CUsbCommandChannel() {
   isOpen_.store(0);
@@ -94,7 +95,7 @@ int CUsbCommandChannel::Exchange(const uint8_t* request, uint32_t requestLength,
       if (!port.port->WriteReport(frame.data(), kCommandFrameSize, nullptr, port.timeoutMs)) {
         return kResultWriteFailed;
       }
-      SleepMs(kPauseBeforeReplyMs);
+      clock_.SleepMs(kPauseBeforeReplyMs);
       result = port.port->ReadReport(reply, replyLength, bytesRead, port.timeoutMs);
       const int echo = ReplyEcho(reply, replyLength);
       if (echo == frame[kFrameCommandByte]) break;

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "platform/clock.h"
 #include "platform/hid/hid_backend.h"
 #include "platform/recursive_lock.h"
 #include "transport/command_frame.h"
@@ -23,7 +24,8 @@ inline constexpr int kConnectionTypeReceiver = 2;
 // LightLock while holding TransferLock.
 class CUsbCommandChannel {
  public:
-  explicit CUsbCommandChannel(IHidBackend& backend);
+  // The pauses between a request and its reply go by `clock`.
+  explicit CUsbCommandChannel(IHidBackend& backend, IClock& clock = SystemClock());
   ~CUsbCommandChannel();
   CUsbCommandChannel(const CUsbCommandChannel&) = delete;
   CUsbCommandChannel& operator=(const CUsbCommandChannel&) = delete;
@@ -49,6 +51,7 @@ class CUsbCommandChannel {
   int SameMode() const { return sameMode_.load(); }
   void SetSameMode(int sameMode) { sameMode_.store(sameMode ? 1 : 0); }
 
+  IClock& Clock() { return clock_; }
   CHidDevice& DirectPort() { return directPort_; }
   CHidDevice& ReceiverPort() { return receiverPort_; }
   // Held by attach and switch code while a port is opened or closed, so no frame is in flight.
@@ -118,6 +121,7 @@ class CUsbCommandChannel {
   int TransferChunks(const ChunkedTransfer& transfer);
   int ExchangeUnderLock(FrameLock lock, ExchangeKind kind, const CommandFrame& request, CommandFrame& reply);
 
+  IClock& clock_;
   std::atomic<uint16_t> configSize_{kMaxConfigSize};
   // A count rather than a flag: with several threads exchanging at once, the first one to
   // finish must not clear the busy state of the others.

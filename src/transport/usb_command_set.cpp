@@ -96,7 +96,7 @@ int CUsbCommandChannel::BeginConfig() {
 int CUsbCommandChannel::EndConfig() {
   CommandFrame request = BuildRequest(kCmdEndConfig, 0, 0);
   CommandFrame reply;
-  SleepMs(kPauseBeforeEndConfigMs);
+  clock_.SleepMs(kPauseBeforeEndConfigMs);
   return RunSingleFrame(request, reply);
 }
 

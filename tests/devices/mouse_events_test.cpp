@@ -99,3 +99,14 @@ TEST_F(MouseEvents, ReattachingReplacesTheListener) {
   rig.Sim().Mouse()->SendEvent(0x0401);
   EXPECT_TRUE(PumpUntil([&] { return rig.Tile().IsArmed(kTimerSyncFromDevice); }));
 }
+
+TEST_F(MouseEvents, TheLightThreadStepsWhenItsClockMovesOn) {
+  rig.AttachAndRead();
+  rig.Device().SetLightEffect(3, 4, 4, 0xFFFFFF);  // the spectrum at its fastest: a step every 7 ticks
+  const std::vector<LightEntry> before = rig.Device().LightEntries();
+  // Waits on the device's clock: without the clock moving the preview would stand still.
+  EXPECT_TRUE(PumpUntil([&] {
+    rig.Clock().Advance(16);
+    return rig.Device().LightEntries() != before;
+  }));
+}

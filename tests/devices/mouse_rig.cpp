@@ -52,6 +52,7 @@ MouseRig::MouseRig(const std::string& list) : owner_("<Window size=\"100,100\"><
   std::string error;
   sim_ = CreateSimulation(list, &error);
   EXPECT_TRUE(sim_) << error;
+  if (sim_) sim_->AnswerAtOnce();
   owner_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, bool& handled) -> LRESULT {
     messages_.push_back({message, wParam, lParam});
     handled = true;
@@ -59,7 +60,8 @@ MouseRig::MouseRig(const std::string& list) : owner_("<Window size=\"100,100\"><
   };
   owner_.CreateHidden();
   const DeviceEntry identity = CableSlot();
-  const DeviceCreation created = CreateDeviceFromLayouts(manager_, sim_->Backend(), identity, owner_.GetHWND());
+  const DeviceCreation created =
+      CreateDeviceFromLayouts(manager_, sim_->Backend(), identity, owner_.GetHWND(), clock_);
   EXPECT_NE(created.device, nullptr) << "the shipped mouse page builds";
   device_ = static_cast<CVelmarMouseDevice*>(created.device->GetInterface("VelmarMouseDevice"));
   power_ = created.power;

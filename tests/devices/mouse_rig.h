@@ -9,6 +9,7 @@
 #include "devices/velmar_mouse_device.h"
 #include "sim/simulation.h"
 #include "support/temp_data_folder.h"
+#include "support/test_clock.h"
 #include "test_window.h"
 #include "ui/toolkit/paint_manager_ui.h"
 
@@ -49,7 +50,8 @@ struct OwnerMessage {
 
 // A mouse page built from the shipped skin with its device attached to a simulation, a tile that
 // records timers, an owner window that records the device's messages and a data folder of its
-// own. Everything a device test needs, torn down in a safe order.
+// own. Everything a device test needs, torn down in a safe order. The device runs on the test
+// clock and the virtual devices answer at once, so no exchange waits for real time.
 class MouseRig {
  public:
   // `list` is a --simulate list ("mouse", "mouse-receiver:unlinked", …).
@@ -58,6 +60,7 @@ class MouseRig {
 
   CVelmarMouseDevice& Device() { return *device_; }
   CSimulation& Sim() { return *sim_; }
+  CTestClock& Clock() { return clock_; }
   CFakeTile& Tile() { return tile_; }
   CPaintManagerUI& Manager() { return manager_; }
   const std::vector<OwnerMessage>& Messages() const { return messages_; }
@@ -76,6 +79,7 @@ class MouseRig {
 
  private:
   TempDataFolder data_;
+  CTestClock clock_;
   std::unique_ptr<CSimulation> sim_;
   CFakeTile tile_;
   CTestWindow owner_;

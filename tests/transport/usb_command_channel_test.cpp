@@ -10,6 +10,7 @@
 
 #include "platform/debug_output.h"
 #include "support/fake_hid_backend.h"
+#include "support/test_clock.h"
 #include "support/temp_data_folder.h"
 #include "support/trace_capture.h"
 #include "transport/result_codes.h"
@@ -24,7 +25,9 @@ struct ChannelRig {
   CFakeHidBackend backend;
   CFakeHidDevice& cable = backend.AddDevice(kCablePath);
   CFakeHidDevice& receiver = backend.AddDevice(kReceiverPath);
-  CUsbCommandChannel channel{backend};
+  // The channel's pauses pass on virtual time.
+  CTestClock clock;
+  CUsbCommandChannel channel{backend, clock};
 
   explicit ChannelRig(int connectionType = kConnectionTypeCable) {
     const bool viaReceiver = connectionType == kConnectionTypeReceiver;
@@ -379,4 +382,15 @@ TEST(UsbCommandChannelConcurrency, ThreadsNeverTakeEachOthersReplies) {
   EXPECT_EQ(count(0x17), 2 * kRounds);
   EXPECT_EQ(count(0x0B), 2 * kRounds);
   EXPECT_LE(count(0x12), kRounds);
+}
+
+TEST(UsbCommandChannelExchange, TheReplyIsFetchedTenMillisecondsAfterTheRequestOnTheChannelsClock) {
+  ChannelRig rig;
+  const uint64_t before = rig.clock.NowMs();
+  CommandFrame request = BuildRequest(0x05, 1, 0);
+  CommandFrame reply;
+  EXPECT_EQ(rig.Exchange(request, reply), kResultSuccess);
+  EXPECT_EQ(rig.clock.NowMs() - before, 10u) << "one pause, and no real time spent on it";
+  rig.channel.EndConfig();
+  EXPECT_EQ(rig.clock.NowMs() - before, 30u) << "EndConfig waits before its frame as well";
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/fake_hid_backend.h"
+#include "support/test_clock.h"
 #include "support/temp_data_folder.h"
 #include "transport/result_codes.h"
 #include "transport/usb_command_channel.h"
@@ -21,7 +22,9 @@ struct ChannelRig {
   CFakeHidBackend backend;
   CFakeHidDevice& cable = backend.AddDevice(kCablePath);
   CFakeHidDevice& receiver = backend.AddDevice(kReceiverPath);
-  CUsbCommandChannel channel{backend};
+  // The channel's pauses pass on virtual time.
+  CTestClock clock;
+  CUsbCommandChannel channel{backend, clock};
 
   explicit ChannelRig(int connectionType, uint16_t configSize = kMaxConfigSize) {
     const bool viaReceiver = connectionType == kReceiver;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sim/simulation.h"
+#include "support/test_clock.h"
 #include "transport/result_codes.h"
 
 namespace {
@@ -19,14 +20,16 @@ constexpr uint8_t kBegin = 0x01, kEnd = 0x02, kReadInfo = 0x03, kWriteInfo = 0x0
                   kWriteSettings = 0x06, kReadImage = 0x07, kWriteImage = 0x09, kWriteMacro = 0x15,
                   kWriteShoot = 0x17, kLinkTest = 0xAA;
 
-// A virtual mouse and a channel opened on it the way the device opens one, with its driver.
+// A virtual mouse and a channel opened on it the way the device opens one, with its driver. On
+// the test clock (the default) the mouse answers at once and no pause takes real time.
 class DriverRig {
  public:
-  explicit DriverRig(const std::string& list) {
+  explicit DriverRig(const std::string& list, IClock* clock = nullptr) {
     std::string error;
     sim_ = CreateSimulation(list, &error);
     EXPECT_TRUE(sim_) << error;
-    channel_ = std::make_unique<CUsbCommandChannel>(sim_->Backend());
+    if (!clock) sim_->AnswerAtOnce();
+    channel_ = std::make_unique<CUsbCommandChannel>(sim_->Backend(), clock ? *clock : testClock_);
     const bool cable = sim_->Mouse() && sim_->Mouse()->IsPlugged();
     CVirtualDevice& target = cable ? static_cast<CVirtualDevice&>(*sim_->Mouse()) : *sim_->Receiver();
     CHidDevice& port = cable ? channel_->DirectPort() : channel_->ReceiverPort();
@@ -59,6 +62,7 @@ class DriverRig {
   }
 
  private:
+  CTestClock testClock_;
   std::unique_ptr<CSimulation> sim_;
   std::unique_ptr<CUsbCommandChannel> channel_;
   std::unique_ptr<CMouseDriver> driver_;
@@ -226,4 +230,21 @@ TEST(MouseDriver, OnlyACableMouseOlderThan0103AsksForTheUpdater) {
     DriverRig rig(test.list);
     EXPECT_EQ(rig.Driver().OutdatedCableFirmware(), test.outdated) << test.list;
   }
+}
+
+// The tests above run on virtual time; this one runs every transaction once on the real clock,
+// with the mouse's real answer delay, through the receiver (the slowest path).
+TEST(MouseDriver, EveryTransactionWorksOnTheRealClock) {
+  DriverRig rig("mouse-receiver", &SystemClock());
+  const DeviceInfoBlock info = rig.ReadInfo();
+  ASSERT_EQ(rig.Driver().ReadConfigImage(info), kResultSuccess);
+  uint8_t active = 0;
+  SettingsPageBytes page{};
+  ASSERT_EQ(rig.Driver().ReadSettingsPage(active, page), kResultSuccess);
+  EXPECT_EQ(rig.Driver().WriteSettingsPage(page, active), kResultSuccess);
+  EXPECT_EQ(rig.Driver().WriteConfigImage(rig.Driver().ConfigImage()), kResultSuccess);
+  EXPECT_EQ(rig.Driver().WriteMacroData(Pattern(30, 1)), kResultSuccess);
+  EXPECT_EQ(rig.Driver().WriteRecoilData(Pattern(30, 2)), kResultSuccess);
+  EXPECT_EQ(rig.Driver().WriteInfoBlock(info), kResultSuccess);
+  EXPECT_EQ(rig.Driver().KeepAlive(), kResultSuccess);
 }
