@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/log_file.h"
+#include "transport/command_numbers.h"
 #include "transport/result_codes.h"
 #include "transport/usb_command_channel.h"
 
@@ -11,27 +12,6 @@
 // ones move a block in ChunkSize pieces, each frame under the command's lock.
 
 namespace {
-
-enum : uint8_t {
-  kCmdBeginConfig = 0x01,
-  kCmdEndConfig = 0x02,
-  kCmdReadDeviceInfo = 0x03,
-  kCmdWriteDeviceInfo = 0x04,
-  kCmdReadSettings = 0x05,
-  kCmdWriteSettings = 0x06,
-  kCmdReadConfigImage = 0x07,
-  kCmdWriteConfigImage = 0x09,
-  kCmdReadBankBlock = 0x0A,
-  kCmdWriteBankBlock = 0x0B,
-  kCmdWriteLightStream = 0x12,
-  kCmdWriteMacroData = 0x15,
-  kCmdWriteShootData = 0x17,
-  kCmdSendHostReady = 0x19,
-  kCmdReadStatus = 0x1A,
-  kCmdReadConfigThird = 0x1B,
-  kCmdLightControlOn = 0x1C,
-  kCmdDeviceIsLink = 0xAA,
-};
 
 // Gives the device time to finish storing a transaction's last write before it is told the
 // transaction is over.

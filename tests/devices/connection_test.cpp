@@ -6,13 +6,13 @@
 #include "devices/device_attachment.h"
 #include "devices/device_messages.h"
 #include "mouse_rig.h"
+#include "transport/command_numbers.h"
 #include "ui/toolkit/tab_layout_ui.h"
 
 namespace {
 
 constexpr size_t kCableCommandRow = 4;
 constexpr size_t kReceiverCommandRow = 6;
-constexpr uint8_t kLinkTest = 0xAA;
 
 // The scan loop's slot list with the virtual mouse's interfaces claimed as they are plugged.
 void ClaimSlots(CDeviceSlotList& slots, MouseRig& rig, bool cable, bool receiver) {
@@ -22,7 +22,7 @@ void ClaimSlots(CDeviceSlotList& slots, MouseRig& rig, bool cable, bool receiver
 
 size_t LinkTests(MouseRig& rig) {
   const std::vector<uint8_t> commands = CommandsSeen(*rig.Sim().Receiver());
-  return static_cast<size_t>(std::count(commands.begin(), commands.end(), kLinkTest));
+  return static_cast<size_t>(std::count(commands.begin(), commands.end(), kCmdDeviceIsLink));
 }
 
 int SelectedPage(MouseRig& rig, const char* tab) {

@@ -7,12 +7,10 @@
 
 #include "devices/device_messages.h"
 #include "mouse_rig.h"
+#include "transport/command_numbers.h"
 #include "ui/toolkit/controls/slider_ui.h"
 
 namespace {
-
-constexpr uint8_t kBegin = 0x01, kEnd = 0x02, kReadInfo = 0x03, kWriteInfo = 0x04, kReadSettings = 0x05,
-                  kReadImage = 0x07, kHostReady = 0x19, kLinkTest = 0xAA;
 
 std::vector<uint8_t> Without(std::vector<uint8_t> commands, uint8_t command) {
   commands.erase(std::remove(commands.begin(), commands.end(), command), commands.end());
@@ -33,8 +31,8 @@ TEST(MouseRead, OverTheCableReadsInfoImageAndActivePageInOrder) {
 
   // Information block (34 bytes, one 56-byte chunk), image (16 records, one chunk), the active
   // profile byte, its 87-byte page in two chunks, then the host-ready signal of the tile timer.
-  const std::vector<uint8_t> expected = {kBegin, kReadInfo,     kEnd,          kBegin,        kReadImage,
-                                         kEnd,   kReadSettings, kReadSettings, kReadSettings, kHostReady};
+  const std::vector<uint8_t> expected = {kCmdBeginConfig, kCmdReadDeviceInfo,     kCmdEndConfig,          kCmdBeginConfig,        kCmdReadConfigImage,
+                                         kCmdEndConfig,   kCmdReadSettings, kCmdReadSettings, kCmdReadSettings, kCmdSendHostReady};
   EXPECT_EQ(CommandsSeen(*rig.Sim().Mouse()), expected);
   EXPECT_EQ(rig.Messages(), (std::vector<OwnerMessage>{{WM_USB_MAINMESS_DEVICE_IS_INITUI, 1, 0}}));
   EXPECT_EQ(rig.Device().GetConfigImage().size(), 48u);
@@ -54,12 +52,12 @@ TEST(MouseRead, ThroughTheReceiverEveryStepFirstAsksForTheLink) {
 
   const std::vector<uint8_t> commands = CommandsSeen(*rig.Sim().Receiver());
   ASSERT_FALSE(commands.empty());
-  EXPECT_EQ(commands.front(), kLinkTest);
+  EXPECT_EQ(commands.front(), kCmdDeviceIsLink);
   // 24-byte chunks: the information block takes two, the page four.
-  const std::vector<uint8_t> expected = {kBegin,        kReadInfo,     kReadInfo,     kEnd,          kBegin,
-                                         kReadImage,    kReadImage,    kEnd,          kReadSettings, kReadSettings,
-                                         kReadSettings, kReadSettings, kReadSettings, kHostReady};
-  EXPECT_EQ(Without(commands, kLinkTest), expected) << "the keep-alive runs from its own timer only";
+  const std::vector<uint8_t> expected = {kCmdBeginConfig,        kCmdReadDeviceInfo,     kCmdReadDeviceInfo,     kCmdEndConfig,          kCmdBeginConfig,
+                                         kCmdReadConfigImage,    kCmdReadConfigImage,    kCmdEndConfig,          kCmdReadSettings, kCmdReadSettings,
+                                         kCmdReadSettings, kCmdReadSettings, kCmdReadSettings, kCmdSendHostReady};
+  EXPECT_EQ(Without(commands, kCmdDeviceIsLink), expected) << "the keep-alive runs from its own timer only";
   EXPECT_TRUE(rig.Tile().IsArmed(kTimerLinkWatch));
   EXPECT_EQ(rig.Tile().PeriodOf(kTimerKeepAlive), kKeepAliveFirstMs);
 }
@@ -71,7 +69,7 @@ TEST(MouseRead, AnUnlinkedReceiverHidesTheTileAndRetriesWithoutReading) {
   rig.Sim().Receiver()->Frames().Clear();
   rig.FireTimer(kTimerReadAll);
 
-  EXPECT_EQ(Without(CommandsSeen(*rig.Sim().Receiver()), kLinkTest), std::vector<uint8_t>{});
+  EXPECT_EQ(Without(CommandsSeen(*rig.Sim().Receiver()), kCmdDeviceIsLink), std::vector<uint8_t>{});
   EXPECT_FALSE(rig.Tile().shown);
   EXPECT_EQ(rig.Messages(), (std::vector<OwnerMessage>{{WM_DEVICE_LINK_STATE, 0, 0}}));
   EXPECT_EQ(rig.Tile().PeriodOf(kTimerReadAll), kLinkRetryMs);
@@ -82,12 +80,12 @@ TEST(MouseRead, AFreshMouseIsInitialisedOnce) {
   MouseRig rig("mouse:fresh");
   rig.AttachAndRead();
   EXPECT_EQ(rig.Sim().Mouse()->ReadBlock(SimBlock::DeviceInfo, 7, 1), std::vector<uint8_t>{0x15});
-  EXPECT_TRUE(Contains(CommandsSeen(*rig.Sim().Mouse()), kWriteInfo));
+  EXPECT_TRUE(Contains(CommandsSeen(*rig.Sim().Mouse()), kCmdWriteDeviceInfo));
   EXPECT_EQ(rig.Messages(), (std::vector<OwnerMessage>{{WM_USB_MAINMESS_DEVICE_IS_INITUI, 1, 0}}));
 
   rig.Sim().Mouse()->Frames().Clear();
   rig.FireTimer(kTimerReadAll);
-  EXPECT_FALSE(Contains(CommandsSeen(*rig.Sim().Mouse()), kWriteInfo)) << "initialised mice are not written again";
+  EXPECT_FALSE(Contains(CommandsSeen(*rig.Sim().Mouse()), kCmdWriteDeviceInfo)) << "initialised mice are not written again";
 }
 
 TEST(MouseRead, AnInformationBlockOfAnotherDeviceIsRejectedAndNothingElseIsRead) {
@@ -96,9 +94,9 @@ TEST(MouseRead, AnInformationBlockOfAnotherDeviceIsRejectedAndNothingElseIsRead)
   rig.Sim().Mouse()->WriteBlock(SimBlock::DeviceInfo, 7, foreignMarker);
   rig.AttachAndRead();
   const std::vector<uint8_t> commands = CommandsSeen(*rig.Sim().Mouse());
-  EXPECT_FALSE(Contains(commands, kReadImage));
-  EXPECT_FALSE(Contains(commands, kReadSettings));
-  EXPECT_FALSE(Contains(commands, kWriteInfo));
+  EXPECT_FALSE(Contains(commands, kCmdReadConfigImage));
+  EXPECT_FALSE(Contains(commands, kCmdReadSettings));
+  EXPECT_FALSE(Contains(commands, kCmdWriteDeviceInfo));
   EXPECT_EQ(rig.Messages(), (std::vector<OwnerMessage>{{WM_USB_MAINMESS_DEVICE_IS_INITUI, 0, 0}}));
 }
 

@@ -10,12 +10,12 @@
 #include "devices/device_messages.h"
 #include "mouse_rig.h"
 #include "profiles/storage/json_file.h"
+#include "transport/command_numbers.h"
 #include "ui/toolkit/controls/option_ui.h"
 #include "ui/toolkit/controls/slider_ui.h"
 
 namespace {
 
-constexpr uint8_t kWriteSettings = 0x06;
 constexpr size_t kStageRecordOffset = 14;
 constexpr size_t kStageRecordSize = 9;
 
@@ -54,7 +54,7 @@ TEST(MouseStageEdit, ASliderMoveWritesTheWholePageOnceAndSavesTheProfile) {
   rig.Device().OnStageSliderMoved(2, true);
 
   // 87 bytes in 56-byte chunks: one page write is two frames.
-  EXPECT_EQ(CountOf(CommandsSeen(*rig.Sim().Mouse()), kWriteSettings), 2u);
+  EXPECT_EQ(CountOf(CommandsSeen(*rig.Sim().Mouse()), kCmdWriteSettings), 2u);
   const std::vector<uint8_t> record = StoredStage(rig, 2);
   EXPECT_EQ(record[2] | (record[3] << 8), 99);
   EXPECT_EQ(SavedStage(rig, 2)["StageDPIX"].asInt(), 99);
@@ -68,7 +68,7 @@ TEST(MouseStageEdit, DraggingShowsTheNumberWithoutWriting) {
   Slider(rig, 0)->SetValue(19);
   rig.Device().OnStageSliderMoved(0, false);
   EXPECT_EQ(rig.Control("DPI_edit_0")->GetText().str(), "1000");
-  EXPECT_EQ(CountOf(CommandsSeen(*rig.Sim().Mouse()), kWriteSettings), 0u);
+  EXPECT_EQ(CountOf(CommandsSeen(*rig.Sim().Mouse()), kCmdWriteSettings), 0u);
 }
 
 TEST(MouseStageEdit, SensorsWithOneByteStagesStoreTheValueTwice) {

@@ -7,13 +7,9 @@
 #include "devices/device_messages.h"
 #include "mouse_rig.h"
 #include "profiles/macros/macro_store.h"
+#include "transport/command_numbers.h"
 
 namespace {
-
-constexpr uint8_t kWriteImage = 0x09;
-constexpr uint8_t kWriteSettings = 0x06;
-constexpr uint8_t kWriteMacro = 0x15;
-constexpr uint8_t kWriteShoot = 0x17;
 
 bool Sent(CVirtualDevice& device, uint8_t command) {
   const std::vector<uint8_t> commands = CommandsSeen(device);
@@ -46,7 +42,7 @@ TEST(MouseWrites, KeyAssignmentsLandOnTheButtonsRecordsWithMacrosRenumbered) {
 
   EXPECT_EQ(rig.Device().GetMacroList(), std::vector<int>{});  // the profile's list holds no macro key
   EXPECT_EQ(rig.Device().WriteMacros({0}), 0);
-  EXPECT_TRUE(Sent(*rig.Sim().Mouse(), kWriteMacro));
+  EXPECT_TRUE(Sent(*rig.Sim().Mouse(), kCmdWriteMacroData));
   EXPECT_NE(rig.Sim().Mouse()->ReadBlock(SimBlock::MacroData, 0, 8), std::vector<uint8_t>(8, 0));
 }
 
@@ -78,9 +74,9 @@ TEST(MouseWrites, WithoutTheLinkNothingIsSent) {
   EXPECT_EQ(rig.Device().ApplySettings(), 0);
   EXPECT_EQ(rig.Device().WriteKeyAssignments(0, rig.Device().GetKeyList()), 0);
   EXPECT_EQ(rig.Device().WriteRecoilData({1, 2}), 0);
-  EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kWriteSettings));
-  EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kWriteImage));
-  EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kWriteShoot));
+  EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kCmdWriteSettings));
+  EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kCmdWriteConfigImage));
+  EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kCmdWriteShootData));
 }
 
 TEST(MouseWrites, ApplyingAProfileShowsItsStages) {

@@ -12,13 +12,10 @@
 
 #include "sim/simulation.h"
 #include "support/test_clock.h"
+#include "transport/command_numbers.h"
 #include "transport/result_codes.h"
 
 namespace {
-
-constexpr uint8_t kBegin = 0x01, kEnd = 0x02, kReadInfo = 0x03, kWriteInfo = 0x04, kReadSettings = 0x05,
-                  kWriteSettings = 0x06, kReadImage = 0x07, kWriteImage = 0x09, kWriteMacro = 0x15,
-                  kWriteShoot = 0x17, kLinkTest = 0xAA;
 
 // A virtual mouse and a channel opened on it the way the device opens one, with its driver. On
 // the test clock (the default) the mouse answers at once and no pause takes real time.
@@ -52,7 +49,7 @@ class DriverRig {
   std::vector<uint8_t> Commands() { return Wire().Frames().Commands(); }
   std::vector<uint8_t> CommandsWithoutLinkTests() {
     std::vector<uint8_t> commands = Commands();
-    commands.erase(std::remove(commands.begin(), commands.end(), kLinkTest), commands.end());
+    commands.erase(std::remove(commands.begin(), commands.end(), kCmdDeviceIsLink), commands.end());
     return commands;
   }
   DeviceInfoBlock ReadInfo() {
@@ -85,9 +82,9 @@ TEST(MouseDriver, ReadsTheInformationBlockAndButtonImageInConfigurationSessions)
   };
   const Case cases[] = {
       // 56-byte chunks: the block and the 16-record image take one frame each.
-      {"mouse", {kBegin, kReadInfo, kEnd, kBegin, kReadImage, kEnd}, false},
+      {"mouse", {kCmdBeginConfig, kCmdReadDeviceInfo, kCmdEndConfig, kCmdBeginConfig, kCmdReadConfigImage, kCmdEndConfig}, false},
       // 24-byte chunks through the receiver: two frames each.
-      {"mouse-receiver", {kBegin, kReadInfo, kReadInfo, kEnd, kBegin, kReadImage, kReadImage, kEnd}, true},
+      {"mouse-receiver", {kCmdBeginConfig, kCmdReadDeviceInfo, kCmdReadDeviceInfo, kCmdEndConfig, kCmdBeginConfig, kCmdReadConfigImage, kCmdReadConfigImage, kCmdEndConfig}, true},
   };
   for (const Case& test : cases) {
     DriverRig rig(test.list);
@@ -110,12 +107,12 @@ TEST(MouseDriver, AFailedImageReadKeepsWhatWasReadBeforeAndStillEndsTheSession) 
   ASSERT_EQ(rig.Driver().ReadConfigImage(info), kResultSuccess);
   const std::vector<uint8_t> before = rig.Driver().ConfigImage();
   rig.Mouse().WriteBlock(SimBlock::ConfigImage, 0, std::vector<uint8_t>{0x70, 0x01, 0x00});
-  rig.Mouse().Faults().FailStatusForCommand(kReadImage, 0xFF);
+  rig.Mouse().Faults().FailStatusForCommand(kCmdReadConfigImage, 0xFF);
   rig.Mouse().Frames().Clear();
 
   EXPECT_EQ(rig.Driver().ReadConfigImage(info), kResultDeviceError);
   EXPECT_EQ(rig.Driver().ConfigImage(), before);
-  EXPECT_EQ(rig.Commands(), (std::vector<uint8_t>{kBegin, kReadImage, kEnd}));
+  EXPECT_EQ(rig.Commands(), (std::vector<uint8_t>{kCmdBeginConfig, kCmdReadConfigImage, kCmdEndConfig}));
 }
 
 TEST(MouseDriver, TheSettingsPageIsReadOutsideAConfigurationSession) {
@@ -131,7 +128,7 @@ TEST(MouseDriver, TheSettingsPageIsReadOutsideAConfigurationSession) {
   ASSERT_EQ(rig.Driver().ReadSettingsPage(activePage, read), kResultSuccess);
   EXPECT_EQ(activePage, 2);
   EXPECT_EQ(std::vector<uint8_t>(read.begin(), read.end()), page);
-  EXPECT_EQ(rig.Commands(), (std::vector<uint8_t>{kReadSettings, kReadSettings, kReadSettings}));
+  EXPECT_EQ(rig.Commands(), (std::vector<uint8_t>{kCmdReadSettings, kCmdReadSettings, kCmdReadSettings}));
 }
 
 TEST(MouseDriver, EachWriteLandsInItsBlockBetweenBeginAndEnd) {
@@ -144,17 +141,17 @@ TEST(MouseDriver, EachWriteLandsInItsBlockBetweenBeginAndEnd) {
     std::function<int(CMouseDriver&, const std::vector<uint8_t>&)> write;
   };
   const Case cases[] = {
-      {"settings page 1", kWriteSettings, SimBlock::Settings, kSettingsPageStride, kSettingsPageSize,
+      {"settings page 1", kCmdWriteSettings, SimBlock::Settings, kSettingsPageStride, kSettingsPageSize,
        [](CMouseDriver& d, const std::vector<uint8_t>& bytes) {
          SettingsPageBytes page{};
          std::copy(bytes.begin(), bytes.end(), page.begin());
          return d.WriteSettingsPage(page, 1);
        }},
-      {"button image", kWriteImage, SimBlock::ConfigImage, 0, 48,
+      {"button image", kCmdWriteConfigImage, SimBlock::ConfigImage, 0, 48,
        [](CMouseDriver& d, const std::vector<uint8_t>& bytes) { return d.WriteConfigImage(bytes); }},
-      {"macro data", kWriteMacro, SimBlock::MacroData, 0, 100,
+      {"macro data", kCmdWriteMacroData, SimBlock::MacroData, 0, 100,
        [](CMouseDriver& d, const std::vector<uint8_t>& bytes) { return d.WriteMacroData(bytes); }},
-      {"recoil tables", kWriteShoot, SimBlock::RecoilData, 0, 130,
+      {"recoil tables", kCmdWriteShootData, SimBlock::RecoilData, 0, 130,
        [](CMouseDriver& d, const std::vector<uint8_t>& bytes) { return d.WriteRecoilData(bytes); }},
   };
   for (const Case& test : cases) {
@@ -167,8 +164,8 @@ TEST(MouseDriver, EachWriteLandsInItsBlockBetweenBeginAndEnd) {
     EXPECT_EQ(rig.Mouse().ReadBlock(test.block, test.offset, test.length), bytes) << test.name;
     const std::vector<uint8_t> commands = rig.Commands();
     ASSERT_GE(commands.size(), 3u) << test.name;
-    EXPECT_EQ(commands.front(), kBegin) << test.name;
-    EXPECT_EQ(commands.back(), kEnd) << test.name;
+    EXPECT_EQ(commands.front(), kCmdBeginConfig) << test.name;
+    EXPECT_EQ(commands.back(), kCmdEndConfig) << test.name;
     EXPECT_TRUE(std::all_of(commands.begin() + 1, commands.end() - 1, [&](uint8_t c) { return c == test.command; }))
         << test.name;
   }
@@ -200,9 +197,9 @@ TEST(MouseDriver, WithoutTheLinkOnlyTheLinkTestIsSent) {
 
 TEST(MouseDriver, AFailedWriteStillEndsTheSessionAndKeepsItsResult) {
   DriverRig rig("mouse");
-  rig.Mouse().Faults().FailStatusForCommand(kWriteSettings, 0xFE);
+  rig.Mouse().Faults().FailStatusForCommand(kCmdWriteSettings, 0xFE);
   EXPECT_EQ(rig.Driver().WriteSettingsPage(SettingsPageBytes{}, 0), kResultDeviceSecondError);
-  EXPECT_EQ(rig.Commands(), (std::vector<uint8_t>{kBegin, kWriteSettings, kEnd}));
+  EXPECT_EQ(rig.Commands(), (std::vector<uint8_t>{kCmdBeginConfig, kCmdWriteSettings, kCmdEndConfig}));
 }
 
 TEST(MouseDriver, AFreshMouseIsClaimedWithTheInitialisationMarker) {
@@ -213,7 +210,7 @@ TEST(MouseDriver, AFreshMouseIsClaimedWithTheInitialisationMarker) {
   EXPECT_EQ(rig.Driver().InitialiseFresh(info), kResultSuccess);
   EXPECT_EQ(info.InitMarker(), kDeviceInitialisedMarker);
   EXPECT_EQ(rig.Mouse().ReadBlock(SimBlock::DeviceInfo, 7, 1), std::vector<uint8_t>{kDeviceInitialisedMarker});
-  EXPECT_EQ(rig.Commands(), (std::vector<uint8_t>{kBegin, kWriteInfo, kEnd}));
+  EXPECT_EQ(rig.Commands(), (std::vector<uint8_t>{kCmdBeginConfig, kCmdWriteDeviceInfo, kCmdEndConfig}));
 }
 
 TEST(MouseDriver, OnlyACableMouseOlderThan0103AsksForTheUpdater) {
