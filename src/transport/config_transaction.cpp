@@ -21,22 +21,27 @@ int CConfigTransaction::Run() {
   failedStep_ = nullptr;
   if (!channel_.IsOpen()) return Fail("IsOpen", kResultNoReply);
   const bool bracketed = bracket_ == Bracket::kBeginEnd;
-  if (!Linked()) return Fail("Hid2_4GDeviceIsLink", kResultNotLinked);
   if (bracketed) {
+    if (!Linked()) return Fail("Hid2_4GDeviceIsLink", kResultNotLinked);
     const int begun = channel_.BeginConfig();
     if (begun != kResultSuccess) return Fail("BeginConfig", begun);
   }
   int result = kResultSuccess;
   for (const NamedStep& step : steps_) {
-    if (!Linked()) return Fail("Hid2_4GDeviceIsLink", kResultNotLinked);
+    if (!Linked()) {
+      result = Fail("Hid2_4GDeviceIsLink", kResultNotLinked);
+      break;
+    }
     const int code = step.run();
     if (code != kResultSuccess) {
       result = Fail(step.name, code);
       break;
     }
   }
-  if (bracketed) {
-    if (!Linked()) return result == kResultSuccess ? Fail("Hid2_4GDeviceIsLink", kResultNotLinked) : result;
+  // The session is ended after a failed step too, so the device does not stay waiting for the
+  // host; only a device that is out of reach is not told.
+  if (bracketed && result != kResultNotLinked) {
+    if (!Linked()) return Fail("Hid2_4GDeviceIsLink", kResultNotLinked);
     const int ended = channel_.EndConfig();
     if (result == kResultSuccess && ended != kResultSuccess) return Fail("EndConfig", ended);
   }
