@@ -78,3 +78,8 @@ std::string FormatTraceLine(const uint8_t* b) {
 std::string FormatFrameTrace(const CommandFrame& frame) {
   return FormatTraceLine(frame.data()) + "\n" + FormatTraceLine(frame.data() + 32);
 }
+
+bool IsReplyTo(const CommandFrame& request, const CommandFrame& reply) {
+  return FrameCommand(reply) == FrameCommand(request) && FrameLength(reply) == FrameLength(request) &&
+         FrameOffset(reply) == FrameOffset(request);
+}

@@ -67,6 +67,10 @@ inline uint16_t FrameOffset(const CommandFrame& frame) {
 }
 inline const uint8_t* FramePayload(const CommandFrame& frame) { return frame.data() + kFramePayloadByte; }
 
+// Whether `reply` answers `request`: the same command, length and offset, which the firmware echoes.
+// A late answer to an earlier chunk of the same command differs in its offset.
+bool IsReplyTo(const CommandFrame& request, const CommandFrame& reply);
+
 // The result a command gives for a reply that arrived: -102 for status 0xFF, -103 for 0xFE, else 1.
 int ReplyStatusResult(const CommandFrame& reply);
 

@@ -28,12 +28,6 @@ class BusyScope {
   std::atomic<int>& inFlight_;
 };
 
-// The reply's command byte, or -1 when there is no such byte to compare.
-int ReplyEcho(const uint8_t* reply, uint32_t replyLength) {
-  if (!reply || replyLength <= kFrameCommandByte) return -1;
-  return reply[kFrameCommandByte];
-}
-
 void TraceReply(const uint8_t* reply, uint32_t replyLength) {
   CommandFrame frame = FrameFromBytes(reply, reply ? replyLength : 0);
   OutputDebugString("返回\n" + FormatFrameTrace(frame));
@@ -71,71 +65,73 @@ CUsbCommandChannel::PortChoice CUsbCommandChannel::ChoosePort(ExchangeKind kind)
 
 int CUsbCommandChannel::Exchange(const uint8_t* request, uint32_t requestLength, uint8_t* reply,
                                  uint32_t replyLength, uint32_t* bytesRead) {
-  if (updateInProgress_.load()) return kResultSuccess;
-  BusyScope busy(exchangesInFlight_);
-  if (bytesRead) *bytesRead = 0;
-  if (!isOpen_.load()) return kResultNoReply;
-
-  const CommandFrame frame = FrameFromBytes(request, requestLength);
-  // One trace call per frame keeps its three lines together when several threads trace at once.
-  OutputDebugString("命令\n" + FormatFrameTrace(frame));
-
-  const PortChoice port = ChoosePort(ExchangeKind::Normal);
-  int result = kResultNoReply;
-  {
-    // The transfer lock spans the write, the reply and the re-send. Locking the write and the
-    // read separately would let a thread that holds a different lock (the lighting commands) or
-    // none at all (the recoil upload) slip its frame in between, and one of the two would then
-    // take the other's reply.
-    CLockGuard transfer(transferLock_);
-    for (int attempt = 0; attempt < kExchangeAttempts; ++attempt) {
-      // Through the receiver, unsolicited reports and late answers to earlier frames queue up on
-      // the same interface; they must not be mistaken for this frame's reply.
-      if (port.receiver) port.port->FlushQueue();
-      if (!port.port->WriteReport(frame.data(), kCommandFrameSize, nullptr, port.timeoutMs)) {
-        return kResultWriteFailed;
-      }
-      clock_.SleepMs(kPauseBeforeReplyMs);
-      result = port.port->ReadReport(reply, replyLength, bytesRead, port.timeoutMs);
-      const int echo = ReplyEcho(reply, replyLength);
-      if (echo == frame[kFrameCommandByte]) break;
-      if (port.receiver && echo == kReceiverNotLinkedCommand) {
-        result = kResultNotLinked;
-        break;
-      }
-      // A second mismatch is taken as it is: the command's status test is the only guard left.
-    }
-  }
-  TraceReply(reply, replyLength);
-  return result;
+  return ExchangeFrame(ChoosePort(ExchangeKind::Normal), ExchangeKind::Normal, FrameFromBytes(request, requestLength),
+                       reply, replyLength, bytesRead);
 }
 
 int CUsbCommandChannel::ExchangeQuiet(const uint8_t* request, uint32_t requestLength, uint8_t* reply,
                                       uint32_t replyLength, uint32_t* bytesRead) {
+  return ExchangeFrame(ChoosePort(ExchangeKind::Quiet), ExchangeKind::Quiet, FrameFromBytes(request, requestLength),
+                       reply, replyLength, bytesRead);
+}
+
+int CUsbCommandChannel::ExchangeFrame(const PortChoice& port, ExchangeKind kind, const CommandFrame& frame,
+                                      uint8_t* reply, uint32_t replyLength, uint32_t* bytesRead) {
   BusyScope busy(exchangesInFlight_);
   if (bytesRead) *bytesRead = 0;
-  if (!isOpen_.load()) return kResultNoReply;
+  // While the firmware updater owns the device nothing may reach it, and nothing may be taken for
+  // an answer from it either: every exchange fails.
+  if (updateInProgress_.load() || !isOpen_.load()) return kResultNoReply;
+  if (!reply || replyLength < kCommandFrameSize) return kResultInvalidArgument;
+  // A transfer decided its port and chunk size when it started; if the mode has flipped since,
+  // the rest of it would reach the other port with the wrong chunks.
+  if (port.receiver != (receiverMode_.load() != 0)) return kResultNoReply;
+  const bool quiet = kind == ExchangeKind::Quiet;
+  // One trace call per frame keeps its three lines together when several threads trace at once.
+  if (!quiet) OutputDebugString("命令\n" + FormatFrameTrace(frame));
 
-  const CommandFrame frame = FrameFromBytes(request, requestLength);
-  const PortChoice port = ChoosePort(ExchangeKind::Quiet);
-  // Held from the write to the last read, for the same reason as in Exchange.
+  // The transfer lock spans the write, the reply and the re-send. Locking the write and the read
+  // separately would let a thread that holds a different lock (the lighting commands) or none at
+  // all slip its frame in between, and one of the two would then take the other's reply.
   CLockGuard transfer(transferLock_);
-  if (!port.port->WriteReport(frame.data(), kCommandFrameSize, nullptr, port.timeoutMs)) return kResultWriteFailed;
-  const int result = port.port->ReadReport(reply, replyLength, bytesRead, port.timeoutMs);
-  const int echo = ReplyEcho(reply, replyLength);
-  if (echo == frame[kFrameCommandByte]) return result;
-  if (port.receiver && echo == kReceiverNotLinkedCommand) return kResultNotLinked;
-  // A lighting frame is never sent twice; the reply that did not match is usually a late one
-  // and this frame's own answer is next in the queue.
-  return port.port->ReadReport(reply, replyLength, bytesRead, port.timeoutMs);
+  int result = kResultNoReply;
+  for (int attempt = 0; attempt < kExchangeAttempts; ++attempt) {
+    // The interface keeps every report nobody read: an answer that came after its time-out, an
+    // event. Taken for this frame's reply, it would shift every later read by one frame.
+    port.port->FlushQueue();
+    if (!port.port->WriteReport(frame.data(), kCommandFrameSize, nullptr, port.timeoutMs)) return kResultWriteFailed;
+    if (!quiet) clock_.SleepMs(kPauseBeforeReplyMs);
+    result = ReadOwnReply(port, frame, reply, replyLength, bytesRead);
+    // Only a frame nobody answered in time is sent again; a wrong answer is never taken.
+    if (result != kResultNoReply || quiet) break;
+  }
+  if (!quiet) TraceReply(reply, replyLength);
+  return result;
+}
+
+int CUsbCommandChannel::ReadOwnReply(const PortChoice& port, const CommandFrame& frame, uint8_t* reply,
+                                     uint32_t replyLength, uint32_t* bytesRead) {
+  const uint64_t deadline = GetTickCountMs() + port.timeoutMs;
+  for (;;) {
+    const uint64_t now = GetTickCountMs();
+    if (now >= deadline) return kResultNoReply;
+    if (!port.port->ReadReport(reply, replyLength, bytesRead, static_cast<uint32_t>(deadline - now))) {
+      return kResultNoReply;
+    }
+    CommandFrame answer = FrameFromBytes(reply, replyLength);
+    if (IsReplyTo(frame, answer)) return kResultSuccess;
+    if (port.receiver && FrameCommand(answer) == kReceiverNotLinkedCommand) return kResultNotLinked;
+    OutputDebugString("放弃不属于本帧的回复\n" + FormatFrameTrace(answer));
+  }
 }
 
 int CUsbCommandChannel::ExchangeRaw(const uint8_t* request, uint32_t requestLength) {
-  if (!isOpen_.load()) return kResultNoReply;
+  if (updateInProgress_.load() || !isOpen_.load()) return kResultNoReply;
   CommandFrame frame = FrameFromBytes(request, requestLength);
   const PortChoice port = ChoosePort(ExchangeKind::Normal);
   // Held across write and read so this reply cannot be taken by another thread's exchange.
   CLockGuard transfer(transferLock_);
+  port.port->FlushQueue();
   // Host-ready is a notice: only whether some reply came back is reported, even after a failed write.
   port.port->WriteReport(frame.data(), kCommandFrameSize, nullptr, port.timeoutMs);
   return port.port->ReadReport(frame.data(), kCommandFrameSize, nullptr, port.timeoutMs);

@@ -14,6 +14,8 @@ inline constexpr uint8_t kReceiverChunkSize = 24;
 inline constexpr uint32_t kDeviceInfoSize = 34;
 inline constexpr int kConnectionTypeCable = 1;
 inline constexpr int kConnectionTypeReceiver = 2;
+// The highest offset a frame can address (its offset field has 16 bits).
+inline constexpr uint32_t kMaxChunkOffset = 0xFFFF;
 
 // The command path to one device: its cable port and its receiver port, which of them carries
 // frames, and the request/reply exchange with its time-outs, echo check, retry and locking. Every
@@ -43,8 +45,8 @@ class CUsbCommandChannel {
   void SetIsOpen(int open) { isOpen_.store(open ? 1 : 0); }
   // 1 while any Exchange or ExchangeQuiet is in flight on any thread.
   int Busy() const { return exchangesInFlight_.load() > 0 ? 1 : 0; }
-  // While set, every Exchange succeeds at once without touching the device: the firmware
-  // updater owns it.
+  // While set, the firmware updater owns the device: every exchange fails at once without
+  // touching it. Only the updater's end or the device leaving clears it.
   int UpdateInProgress() const { return updateInProgress_.load(); }
   void SetUpdateInProgress(int inProgress) { updateInProgress_.store(inProgress ? 1 : 0); }
   // Whether this device takes part in same-mode lighting; kept here, read by the lighting engine.
@@ -75,11 +77,13 @@ class CUsbCommandChannel {
   int BeginConfig();
   int EndConfig();
   int ReadDeviceInfo(uint8_t* destination);  // 34 bytes, written only when every chunk arrived
-  int WriteDeviceInfo(const uint8_t* source);  // 34 bytes
+  int WriteDeviceInfo(const uint8_t* source);  // 34 bytes in one frame: over the cable only
   int ReadSettings(uint8_t* destination, uint32_t length, uint32_t baseOffset);
   int WriteSettings(const uint8_t* source, uint32_t length, uint32_t baseOffset);
-  int ReadConfigImage(uint8_t* destination);  // ConfigSize bytes
-  int WriteConfigImage(const uint8_t* source, uint32_t bank);  // ConfigSize bytes; bank must be 0
+  // ConfigSize bytes; `capacity` is the destination's size.
+  int ReadConfigImage(uint8_t* destination, uint32_t capacity);
+  // `length` must be ConfigSize and the bank 0.
+  int WriteConfigImage(const uint8_t* source, uint32_t length, uint32_t bank);
   int ReadBankBlock(uint8_t* destination, uint32_t length, uint32_t bank, uint32_t bankSize);
   int WriteBankBlock(const uint8_t* source, uint32_t length, uint32_t bank, uint32_t bankSize);
   // Chunks that meet another exchange in flight are dropped and count as sent.
@@ -88,7 +92,7 @@ class CUsbCommandChannel {
   int WriteShootData(const uint8_t* source, uint32_t length);
   int SendHostReady();
   int ReadStatus(uint8_t* destination, uint32_t length, uint32_t offset);  // length at most 56
-  int ReadConfigThird(uint8_t* destination);  // ConfigSize / 3 bytes
+  int ReadConfigThird(uint8_t* destination, uint32_t capacity);  // ConfigSize / 3 bytes
   int LightControlOn();
   // Whether the device answers through its receiver; always true over the cable. Every failure
   // reads as not linked.
@@ -104,7 +108,6 @@ class CUsbCommandChannel {
     const uint8_t* source = nullptr;  // for a write
     uint32_t total = 0;
     uint32_t baseOffset = 0;
-    uint8_t chunkSize = 0;
     FrameLock lock = FrameLock::Command;
     // The lighting stream: quiet exchanges, and chunks dropped while another exchange runs.
     bool lightStream = false;
@@ -117,9 +120,17 @@ class CUsbCommandChannel {
   };
   PortChoice ChoosePort(ExchangeKind kind);
 
+  // The exchange behind Exchange and ExchangeQuiet, on a port chosen by the caller.
+  int ExchangeFrame(const PortChoice& port, ExchangeKind kind, const CommandFrame& frame, uint8_t* reply,
+                    uint32_t replyLength, uint32_t* bytesRead);
+  // Reads until this frame's reply arrives (others are dropped), the receiver reports the device
+  // not linked, or the time-out has passed.
+  int ReadOwnReply(const PortChoice& port, const CommandFrame& frame, uint8_t* reply, uint32_t replyLength,
+                   uint32_t* bytesRead);
   int RunSingleFrame(CommandFrame& request, CommandFrame& reply);
   int TransferChunks(const ChunkedTransfer& transfer);
-  int ExchangeUnderLock(FrameLock lock, ExchangeKind kind, const CommandFrame& request, CommandFrame& reply);
+  int ExchangeUnderLock(FrameLock lock, const PortChoice& port, ExchangeKind kind, const CommandFrame& request,
+                        CommandFrame& reply);
 
   IClock& clock_;
   std::atomic<uint16_t> configSize_{kMaxConfigSize};

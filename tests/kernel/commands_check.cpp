@@ -66,8 +66,9 @@ TEST_F(KernelCommands, ChunkedReadsAndWritesRoundTripOverCableAndReceiver) {
     bool receiver;
     std::vector<uint8_t> deviceInfoFrames;
     size_t configImageFrames;
+    std::vector<uint8_t> recoilFrames;  // the port's chunks, for the recoil upload as for every block
   };
-  for (const Case& c : {Case{"cable", false, {34}, 10}, Case{"receiver", true, {24, 10}, 22}}) {
+  for (const Case& c : {Case{"cable", false, {34}, 10, {56, 44}}, Case{"receiver", true, {24, 10}, 22, {24, 24, 24, 24, 4}}}) {
     SCOPED_TRACE(c.name);
     mouse_->Frames().Clear();
     CUsbCommandChannel channel(rig_.Backend());
@@ -81,7 +82,7 @@ TEST_F(KernelCommands, ChunkedReadsAndWritesRoundTripOverCableAndReceiver) {
 
     ASSERT_EQ(channel.SetConfigSize(3 * kRecordCount), 1);
     std::vector<uint8_t> image(channel.ConfigSize());
-    ASSERT_EQ(channel.ReadConfigImage(image.data()), kResultSuccess);
+    ASSERT_EQ(channel.ReadConfigImage(image.data(), static_cast<uint32_t>(image.size())), kResultSuccess);
     EXPECT_EQ(image, mouse_->Block(SimBlock::ConfigImage));
     EXPECT_EQ(FrameLengths(*mouse_, kSimCmdReadConfigImage, c.receiver).size(), c.configImageFrames);
 
@@ -94,7 +95,7 @@ TEST_F(KernelCommands, ChunkedReadsAndWritesRoundTripOverCableAndReceiver) {
 
     const std::vector<uint8_t> recoil = Pattern(100, 7);
     ASSERT_EQ(channel.WriteShootData(recoil.data(), static_cast<uint32_t>(recoil.size())), kResultSuccess);
-    EXPECT_EQ(FrameLengths(*mouse_, kSimCmdWriteShootData, c.receiver), (std::vector<uint8_t>{56, 44}));
+    EXPECT_EQ(FrameLengths(*mouse_, kSimCmdWriteShootData, c.receiver), c.recoilFrames);
 
     uint8_t status[2] = {};
     ASSERT_EQ(channel.ReadStatus(status, 2, 0), kResultSuccess);

@@ -70,7 +70,8 @@ TEST_F(KernelQueueHazard, CommandsKeepTheirRepliesWhileAPatternStreamsPointerRep
   ASSERT_EQ(channel_.SetConfigSize(static_cast<uint16_t>(mouse_->Block(SimBlock::ConfigImage).size())), 1);
   for (int round = 0; round < 5; ++round) {
     std::vector<uint8_t> image(channel_.ConfigSize());
-    EXPECT_EQ(channel_.ReadConfigImage(image.data()), kResultSuccess) << "round " << round;
+    EXPECT_EQ(channel_.ReadConfigImage(image.data(), static_cast<uint32_t>(image.size())), kResultSuccess)
+        << "round " << round;
     EXPECT_EQ(image, mouse_->Block(SimBlock::ConfigImage));
   }
   stop.Set();

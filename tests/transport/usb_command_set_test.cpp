@@ -68,16 +68,16 @@ TEST(UsbCommandSet, EachCommandAddressesItsBlockInTheExpectedFrames) {
        {{0x03, 34, 0}}},
       {"ReadDeviceInfo through the receiver is 24 + 10", kReceiver, 512,
        [](auto& c, auto* b) { return c.ReadDeviceInfo(b); }, {{0x03, 24, 0}, {0x03, 10, 24}}},
-      {"WriteDeviceInfo is one frame even through the receiver", kReceiver, 512,
-       [](auto& c, auto* b) { return c.WriteDeviceInfo(b); }, {{0x04, 34, 0}}},
-      {"ReadConfigImage of 60 over the cable", kCable, 60, [](auto& c, auto* b) { return c.ReadConfigImage(b); },
+      {"WriteDeviceInfo is one frame, over the cable", kCable, 512, [](auto& c, auto* b) { return c.WriteDeviceInfo(b); },
+       {{0x04, 34, 0}}},
+      {"ReadConfigImage of 60 over the cable", kCable, 60, [](auto& c, auto* b) { return c.ReadConfigImage(b, c.ConfigSize()); },
        {{0x07, 56, 0}, {0x07, 4, 56}}},
       {"ReadConfigImage of 60 through the receiver", kReceiver, 60,
-       [](auto& c, auto* b) { return c.ReadConfigImage(b); }, {{0x07, 24, 0}, {0x07, 24, 24}, {0x07, 12, 48}}},
-      {"WriteConfigImage of 60, bank 0", kCable, 60, [](auto& c, auto* b) { return c.WriteConfigImage(b, 0); },
+       [](auto& c, auto* b) { return c.ReadConfigImage(b, c.ConfigSize()); }, {{0x07, 24, 0}, {0x07, 24, 24}, {0x07, 12, 48}}},
+      {"WriteConfigImage of 60, bank 0", kCable, 60, [](auto& c, auto* b) { return c.WriteConfigImage(b, c.ConfigSize(), 0); },
        {{0x09, 56, 0}, {0x09, 4, 56}}},
       {"ReadConfigThird reads a third of the image", kReceiver, 90,
-       [](auto& c, auto* b) { return c.ReadConfigThird(b); }, {{0x1B, 24, 0}, {0x1B, 6, 24}}},
+       [](auto& c, auto* b) { return c.ReadConfigThird(b, c.ConfigSize()); }, {{0x1B, 24, 0}, {0x1B, 6, 24}}},
       {"ReadSettings 87 at 256 over the cable", kCable, 512,
        [](auto& c, auto* b) { return c.ReadSettings(b, 87, 256); }, {{0x05, 56, 256}, {0x05, 31, 312}}},
       {"ReadSettings 87 at 256 through the receiver", kReceiver, 512,
@@ -99,8 +99,9 @@ TEST(UsbCommandSet, EachCommandAddressesItsBlockInTheExpectedFrames) {
        {{0x15, 24, 0}, {0x15, 24, 24}, {0x15, 2, 48}}},
       {"WriteShootData over the cable", kCable, 512, [](auto& c, auto* b) { return c.WriteShootData(b, 100); },
        {{0x17, 56, 0}, {0x17, 44, 56}}},
-      {"WriteShootData keeps 56-byte chunks through the receiver", kReceiver, 512,
-       [](auto& c, auto* b) { return c.WriteShootData(b, 100); }, {{0x17, 56, 0}, {0x17, 44, 56}}},
+      {"WriteShootData takes the receiver's 24-byte chunks", kReceiver, 512,
+       [](auto& c, auto* b) { return c.WriteShootData(b, 100); },
+       {{0x17, 24, 0}, {0x17, 24, 24}, {0x17, 24, 48}, {0x17, 24, 72}, {0x17, 4, 96}}},
       {"Hid2_4GDeviceIsLink through the receiver", kReceiver, 512,
        [](auto& c, auto*) { return c.Hid2_4GDeviceIsLink() ? 1 : 0; }, {{0xAA, 0, 0}}},
   };
@@ -139,9 +140,9 @@ TEST(UsbCommandSet, ReadsAssembleAndWritesStoreTheWholeBlock) {
       {"WriteDeviceInfo", 0x04, 0, 34, false, [](auto& c, auto* b) { return c.WriteDeviceInfo(b); }},
       {"ReadSettings", 0x05, 256, 87, true, [](auto& c, auto* b) { return c.ReadSettings(b, 87, 256); }},
       {"WriteSettings", 0x06, 256, 87, false, [](auto& c, auto* b) { return c.WriteSettings(b, 87, 256); }},
-      {"ReadConfigImage", 0x07, 0, 100, true, [](auto& c, auto* b) { return c.ReadConfigImage(b); }},
-      {"WriteConfigImage", 0x09, 0, 100, false, [](auto& c, auto* b) { return c.WriteConfigImage(b, 0); }},
-      {"ReadConfigThird", 0x1B, 0, 33, true, [](auto& c, auto* b) { return c.ReadConfigThird(b); }},
+      {"ReadConfigImage", 0x07, 0, 100, true, [](auto& c, auto* b) { return c.ReadConfigImage(b, c.ConfigSize()); }},
+      {"WriteConfigImage", 0x09, 0, 100, false, [](auto& c, auto* b) { return c.WriteConfigImage(b, c.ConfigSize(), 0); }},
+      {"ReadConfigThird", 0x1B, 0, 33, true, [](auto& c, auto* b) { return c.ReadConfigThird(b, c.ConfigSize()); }},
       {"ReadBankBlock", 0x0A, 512, 70, true, [](auto& c, auto* b) { return c.ReadBankBlock(b, 70, 1, 512); }},
       {"WriteBankBlock", 0x0B, 512, 70, false, [](auto& c, auto* b) { return c.WriteBankBlock(b, 70, 1, 512); }},
       {"WriteMacroData", 0x15, 0, 70, false, [](auto& c, auto* b) { return c.WriteMacroData(b, 70); }},
@@ -151,6 +152,8 @@ TEST(UsbCommandSet, ReadsAssembleAndWritesStoreTheWholeBlock) {
   };
   for (int type : {kCable, kReceiver}) {
     for (const Case& c : cases) {
+      // The information block is one 34-byte frame, which only the cable carries.
+      if (type == kReceiver && c.blockCommand == 0x04) continue;
       SCOPED_TRACE(std::string(c.name) + " via " + ModeName(type));
       ChannelRig rig(type, 100);
       const FakeReport data = Pattern(c.length, 0x40);
@@ -205,7 +208,7 @@ TEST(UsbCommandSet, AFailingFrameStopsTheTransferWithItsCode) {
     rig.receiver.SetBlock(0x07, 0, image);
     rig.receiver.SetFaultAt(1, c.fault);
     FakeReport destination(60, 0xEE);
-    EXPECT_EQ(rig.channel.ReadConfigImage(destination.data()), c.result);
+    EXPECT_EQ(rig.channel.ReadConfigImage(destination.data(), 60), c.result);
     EXPECT_EQ(rig.receiver.Frames().size(), c.framesSent);
     // Chunks that arrived before the failure stay; nothing after it is touched.
     EXPECT_TRUE(std::equal(destination.begin(), destination.begin() + 24, image.begin()));
@@ -248,13 +251,30 @@ TEST(UsbCommandSet, SingleFrameCommandsTestTheReplyStatus) {
 }
 
 TEST(UsbCommandSet, InvalidArgumentsAreRefusedBeforeAnythingIsSent) {
-  ChannelRig rig(kCable, 60);
-  const FakeReport image = Pattern(64, 0);
-  uint8_t status[64] = {};
-  EXPECT_EQ(rig.channel.WriteConfigImage(image.data(), 1), -201);
-  EXPECT_EQ(rig.channel.ReadStatus(status, 57, 0), -201);
-  EXPECT_EQ(rig.channel.ReadSettings(nullptr, 10, 0), -201);
-  EXPECT_TRUE(rig.backend.Frames().empty());
+  struct Case {
+    const char* name;
+    int connectionType;
+    Command run;
+  };
+  // The image is 60 bytes; every buffer below is 64.
+  const Case cases[] = {
+      {"the image in bank 1", kCable, [](auto& c, auto* b) { return c.WriteConfigImage(b, 60, 1); }},
+      {"a write of another size than the image read", kCable,
+       [](auto& c, auto* b) { return c.WriteConfigImage(b, 64, 0); }},
+      {"an image read into a smaller buffer", kCable, [](auto& c, auto* b) { return c.ReadConfigImage(b, 59); }},
+      {"a status read past one frame", kCable, [](auto& c, auto* b) { return c.ReadStatus(b, 57, 0); }},
+      {"no buffer", kCable, [](auto& c, auto*) { return c.ReadSettings(nullptr, 10, 0); }},
+      {"a block whose end is past the 16-bit offset", kCable,
+       [](auto& c, auto* b) { return c.ReadSettings(b, 20, 0xFFF0); }},
+      {"a bank past the 16-bit offset", kCable, [](auto& c, auto* b) { return c.WriteBankBlock(b, 10, 128, 512); }},
+      {"the information block through the receiver", kReceiver, [](auto& c, auto* b) { return c.WriteDeviceInfo(b); }},
+  };
+  for (const Case& c : cases) {
+    ChannelRig rig(c.connectionType, 60);
+    FakeReport buffer = Pattern(64, 0);
+    EXPECT_EQ(c.run(rig.channel, buffer.data()), -201) << c.name;
+    EXPECT_TRUE(rig.backend.Frames().empty()) << c.name;
+  }
 }
 
 TEST(UsbCommandSet, LinkTestAsksTheReceiverAndLogsWhenTheDeviceIsNotLinked) {

@@ -34,7 +34,9 @@ int CMouseDriver::InitialiseFresh(DeviceInfoBlock& info) {
 int CMouseDriver::ReadConfigImage(const DeviceInfoBlock& info) {
   std::vector<uint8_t> image(kConfigImageCapacity, 0);
   const int result = Transact({{"SetConfigSize", [&] { return channel_.SetConfigSize(info.ConfigImageSize()); }},
-                               {"ReadConfigImage", [&] { return channel_.ReadConfigImage(image.data()); }}});
+                               {"ReadConfigImage", [&] {
+                                  return channel_.ReadConfigImage(image.data(), static_cast<uint32_t>(image.size()));
+                                }}});
   if (result != kResultSuccess) return result;
   image.resize(info.ConfigImageSize());
   configImage_ = std::move(image);
@@ -73,7 +75,8 @@ int CMouseDriver::WriteSettingsPage(const SettingsPageBytes& page, uint32_t page
 }
 
 int CMouseDriver::WriteConfigImage(const std::vector<uint8_t>& image) {
-  return Transact({{"WriteConfigImage", [&] { return channel_.WriteConfigImage(image.data(), 0); }}});
+  const uint32_t length = static_cast<uint32_t>(image.size());
+  return Transact({{"WriteConfigImage", [&] { return channel_.WriteConfigImage(image.data(), length, 0); }}});
 }
 
 int CMouseDriver::WriteMacroData(const std::vector<uint8_t>& block) {
