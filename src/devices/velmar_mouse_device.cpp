@@ -60,7 +60,6 @@ void CVelmarMouseDevice::ReadAll() {
 }
 
 bool CVelmarMouseDevice::ReadDeviceData() {
-  Channel().SetUpdateInProgress(0);
   if (!driver_.LinkedForTransfer()) return false;
   DeviceInfoBlock info;
   if (driver_.ReadInfoBlock(info) != kResultSuccess) return false;
@@ -163,6 +162,8 @@ int CVelmarMouseDevice::LoadSelectedProfile() {
     // fit; either way that many actions must go.
     return macros.status == MacroBlockStatus::kMacroTooLong ? result - static_cast<int>(kMaxMacroEvents) : result;
   }
+  // Keys that name macro slots whose data never arrived would play whatever the slots held.
+  if (result < 0) return result;
   WriteKeyAssignments(0, model_.Keys());
   SaveProfile();
   return result;
@@ -186,10 +187,7 @@ int CVelmarMouseDevice::MacroCount() const { return static_cast<int>(CMacroStore
 
 // ---- writing ----
 
-int CVelmarMouseDevice::ApplySettings() {
-  const int written = driver_.WriteSettingsPage(model_.EncodeSettingsPage(0), 0);
-  return written == kResultSuccess ? 1 : 0;
-}
+int CVelmarMouseDevice::ApplySettings() { return driver_.WriteSettingsPage(model_.EncodeSettingsPage(0), 0); }
 
 void CVelmarMouseDevice::CommitSettings() {
   StoreProfile();
@@ -200,9 +198,7 @@ int CVelmarMouseDevice::WriteKeyAssignments(int bank, const std::vector<KeyAssig
   if (driver_.ConfigImage().empty()) return 0;
   if (bank != 0) return kResultInvalidArgument;
   const ButtonImageWrite write = BuildButtonImageWrite(driver_.ConfigImage(), driver_.ButtonMap(), keys, MacroCount());
-  const int result = driver_.WriteConfigImage(write.image);
-  // Without the link the mouse heard nothing, which the callers know as 0.
-  return result == kResultNotLinked ? 0 : result;
+  return driver_.WriteConfigImage(write.image);
 }
 
 std::vector<int> CVelmarMouseDevice::GetMacroList() {
@@ -216,11 +212,14 @@ MacroBlockBuild CVelmarMouseDevice::BuildMacroImage(const std::vector<int>& imag
   return BuildMacroBlock(macros, imageOrder, driver_.Info().MacroUnits(), MacroEventLimit::kEnforce);
 }
 
+// 0 sent (or nobody to send to), a negative code when the upload failed (an unanswered frame is a
+// failure, not a success), or how far the image is over.
 int CVelmarMouseDevice::SendMacroImage(const MacroBlockBuild& block) {
   if (block.status != MacroBlockStatus::kReady) return block.ResultCode();
-  if (!driver_.LinkedForTransfer()) return 0;
+  if (!Channel().IsOpen()) return 0;
   const int sent = driver_.WriteMacroData(block.image);
-  return sent == kResultSuccess ? 0 : sent;
+  if (sent == kResultSuccess) return 0;
+  return sent < 0 ? sent : kMacrosNotSent;
 }
 
 int CVelmarMouseDevice::WriteMacros(const std::vector<int>& imageOrder) {
@@ -228,17 +227,23 @@ int CVelmarMouseDevice::WriteMacros(const std::vector<int>& imageOrder) {
 }
 
 int CVelmarMouseDevice::WriteRecoilData(const std::vector<uint8_t>& tables) {
-  if (tables.empty() || !driver_.LinkedForTransfer()) return 0;
+  if (tables.empty()) return kResultInvalidArgument;
   return driver_.WriteRecoilData(tables);
 }
 
+// The block is read again and only its marker changes: the block held is the one that was refused,
+// and writing it back would stamp whatever it holds into the mouse.
 void CVelmarMouseDevice::MarkInitialised() {
-  Channel().SetUpdateInProgress(0);
-  DeviceInfoBlock info = driver_.Info();
+  DeviceInfoBlock info;
+  if (driver_.ReadInfoBlock(info) != kResultSuccess) return;
+  if (!info.HasSignature()) {
+    WriteLogLine("MarkInitialised>no signature: nothing written");
+    return;
+  }
   info.SetInitMarker(kDeviceInitialisedMarker);
+  if (driver_.WriteInfoBlock(info) != kResultSuccess) return;
   driver_.KeepInfo(info);
-  if (!driver_.LinkedForTransfer()) return;
-  if (driver_.WriteInfoBlock(info) == kResultSuccess) StartTileTimer(kTimerReadAll, kReadAllDelayMs);
+  StartTileTimer(kTimerReadAll, kReadAllDelayMs);
 }
 
 void CVelmarMouseDevice::SetLightEffect(int mode, int speed, int brightness, uint32_t colour) {

@@ -35,6 +35,9 @@ class IDeviceTile;
 // goes is modelled by opening and closing its ports. It lives on the user-interface thread; its
 // event listeners and light thread only decode and compute, and hand whatever touches a control
 // to the user-interface thread.
+// The result of a macro transfer that did not reach the device for want of an answer.
+inline constexpr int kMacrosNotSent = -1;
+
 class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public INotifyUI {
  public:
   // Every pause and wait of the device (its channel, its link tests, its workers) goes by `clock`.
@@ -57,9 +60,9 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   virtual void ShowSettings() {}
   // The profile session's chosen profile becomes the device's: shown, and written to the device
   // (settings and lighting, then the macros its keys use and the key assignments). Returns the
-  // macro transfer's result: 0 sent (or nothing to send, or no device to send to), -1 not sent,
-  // or how many macro actions must go before the macros fit (then neither macros nor keys were
-  // sent).
+  // macro transfer's result: 0 sent (or nothing to send, or no device to send to), a negative
+  // code when the macros were not sent, or how many macro actions must go before the macros fit;
+  // after either failure the key assignments are not written.
   virtual int LoadSelectedProfile() { return 0; }
   // Writes the settings the profile holds to the device; 1 when they were written.
   virtual int ApplySettings() { return 0; }

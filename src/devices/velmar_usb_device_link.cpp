@@ -90,6 +90,8 @@ void CVelmarUSBDevice::DetachCommandInterface() {
   {
     CLockGuard guard(channel_.TransferLock());
     channel_.SetIsOpen(0);
+    // A device the updater had comes back as a new arrival; whatever the updater did is over.
+    channel_.SetUpdateInProgress(0);
     channel_.DirectPort().Close();
     channel_.ReceiverPort().Close();
   }

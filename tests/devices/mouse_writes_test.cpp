@@ -8,6 +8,7 @@
 #include "mouse_rig.h"
 #include "profiles/macros/macro_store.h"
 #include "transport/command_numbers.h"
+#include "transport/result_codes.h"
 
 namespace {
 
@@ -71,9 +72,10 @@ TEST(MouseWrites, WithoutTheLinkNothingIsSent) {
   rig.AttachAndRead();
   rig.Sim().Receiver()->SetLinked(false);
   rig.Sim().Mouse()->Frames().Clear();
-  EXPECT_EQ(rig.Device().ApplySettings(), 0);
-  EXPECT_EQ(rig.Device().WriteKeyAssignments(0, rig.Device().GetKeyList()), 0);
-  EXPECT_EQ(rig.Device().WriteRecoilData({1, 2}), 0);
+  // Each write keeps the code of what stopped it.
+  EXPECT_EQ(rig.Device().ApplySettings(), kResultNotLinked);
+  EXPECT_EQ(rig.Device().WriteKeyAssignments(0, rig.Device().GetKeyList()), kResultNotLinked);
+  EXPECT_EQ(rig.Device().WriteRecoilData({1, 2}), kResultNotLinked);
   EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kCmdWriteSettings));
   EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kCmdWriteConfigImage));
   EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kCmdWriteShootData));

@@ -28,7 +28,8 @@ uint8_t DeviceInfoBlock::SensitivityStep() const { return bytes[kSensitivityStep
 uint16_t DeviceInfoBlock::SliderLimit() const { return ReadLittleEndian(bytes, kSliderLimitOffset); }
 uint16_t DeviceInfoBlock::SensitivityBase() const { return ReadLittleEndian(bytes, kSensitivityBaseOffset); }
 
-bool DeviceInfoBlock::IsInitialised() const { return InitMarker() == kDeviceInitialisedMarker; }
-bool DeviceInfoBlock::IsFresh() const { return InitMarker() == 0 && Signature() == kDeviceInfoSignature; }
+bool DeviceInfoBlock::HasSignature() const { return Signature() == kDeviceInfoSignature; }
+bool DeviceInfoBlock::IsInitialised() const { return HasSignature() && InitMarker() == kDeviceInitialisedMarker; }
+bool DeviceInfoBlock::IsFresh() const { return HasSignature() && InitMarker() == 0; }
 uint16_t DeviceInfoBlock::ConfigImageSize() const { return static_cast<uint16_t>(3u * RecordCount()); }
 uint32_t DeviceInfoBlock::MacroCapacityBytes() const { return kMacroUnitBytes * MacroUnits(); }

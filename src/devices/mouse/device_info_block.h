@@ -21,6 +21,8 @@ struct DeviceInfoBlock {
   uint16_t SliderLimit() const;  // used by sensor 12548 only
   uint16_t SensitivityBase() const;
 
+  // Whatever the marker says, a block without the signature is nobody's: not initialised, not fresh.
+  bool HasSignature() const;
   bool IsInitialised() const;
   // Never touched by this program yet: the host may claim it by setting the marker.
   bool IsFresh() const;

@@ -223,8 +223,6 @@ void CDeviceOptionUI::ScheduleLinkCheck(uint32_t delayMs) {
 
 void CDeviceOptionUI::RefreshPower() {
   if (!device_ || !device_->HasPowerDisplay() || !device_->Channel().IsOpen()) return;
-  // The firmware updater leaves the channel answering without the device; the device is back.
-  device_->Channel().SetUpdateInProgress(0);
   StartTileTimer(kTimerRefreshStatus, kRefreshPowerDelayMs);
 }
 

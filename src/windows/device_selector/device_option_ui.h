@@ -85,8 +85,7 @@ class CDeviceOptionUI : public CHorizontalLayoutUI, public IDeviceTile {
   void RestartSleepTimer();
   // Only while the device's channel is open.
   void ScheduleLinkCheck(uint32_t delayMs);
-  // With a battery display and an open channel: lets a new status read start and restarts the
-  // status timer.
+  // With a battery display and an open channel: restarts the status timer.
   void RefreshPower();
 
   // ---- IDeviceTile ----

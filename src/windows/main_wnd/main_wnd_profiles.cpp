@@ -12,7 +12,7 @@
 namespace {
 
 constexpr UINT kProfileSwitchDelayMs = 400;
-constexpr const char* kMacrosNotSent = "message_text_7";
+constexpr const char* kMacrosNotSentNotice = "message_text_7";
 constexpr const char* kMacrosTooLarge = "message_text_26";
 
 // The language text with its number placeholder filled. Texts come from files anyone can edit,
@@ -40,7 +40,7 @@ void CMainWnd::ApplySelectedProfile() {
   if (!device) return;
   const int result = device->LoadSelectedProfile();
   if (result < 0) {
-    ShowMessageBox(GetHWND(), nullptr, kMacrosNotSent, dpi_, true, CMsgWnd::kNotice);
+    ShowMessageBox(GetHWND(), nullptr, kMacrosNotSentNotice, dpi_, true, CMsgWnd::kNotice);
   } else if (result > 0) {
     const std::string text = WithNumber(CResourceManager::GetInstance()->GetText(kMacrosTooLarge).str(), result);
     ShowMessageBox(GetHWND(), nullptr, text.c_str(), dpi_, false, CMsgWnd::kNotice);
