@@ -63,12 +63,19 @@ TEST_F(ProfileReads, MissingReportStagesLeavesOnlyTheSystemHalves) {
   EXPECT_EQ(block[7], 2u << 16);
 }
 
-TEST_F(ProfileReads, SystemValuesAreCutToSixteenBits) {
+TEST_F(ProfileReads, ValuesPastTheirFieldAreClampedNotWrapped) {
   CMouseProfiledata profile;
-  Load(profile, R"({"SystemStages": {"MouseSpeed": 65537}, "ReportStages": {"Ripple": 4294967295}})");
+  Load(profile, R"({"SystemStages": {"MouseSpeed": 65537, "DoubleClickTime": -5},
+                    "ReportStages": {"Ripple": 4294967295},
+                    "DPIStages": {"StageDPIs": [{"StageDPIX": 70000, "StageColorR": 300, "StageActive": -1}]}})");
   MouseSystemBlock block = profile.ReadSystemStages();
-  EXPECT_EQ(block[0], 1u << 16);
+  EXPECT_EQ(block[0], 0xFFFFu << 16) << "65537 wrapped would be 1";
   EXPECT_EQ(block[4], 0xFFFFu);
+  const std::vector<DPIStage> stages = profile.ReadDPIStages();
+  ASSERT_EQ(stages.size(), 1u);
+  EXPECT_EQ(stages[0].StageDPIX, 0xFFFF) << "70000 wrapped would reach the sensor as 4464";
+  EXPECT_EQ(stages[0].StageColorR, 255);
+  EXPECT_EQ(stages[0].StageActive, 0);
 }
 
 TEST_F(ProfileReads, LightListEntriesCarryAPresentFlagAndNullEntriesAreZero) {

@@ -29,7 +29,7 @@ void ReadRecordFields(std::span<const RecordField<Record>> fields, const Json::V
   for (const RecordField<Record>& field : fields) {
     const int64_t value =
         field.coding == FieldCoding::kNumber ? IntegerAt(object, field.key) : (FlagAt(object, field.key) ? 1 : 0);
-    std::visit([&](auto member) { record.*member = static_cast<std::remove_reference_t<decltype(record.*member)>>(value); },
+    std::visit([&](auto member) { record.*member = ClampedTo<std::remove_reference_t<decltype(record.*member)>>(value); },
                field.member);
   }
 }

@@ -2,6 +2,7 @@
 #include <json/json.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 // Reading and editing JSON documents that may have any shape. A stored file can be hand-edited,
@@ -32,11 +33,18 @@ uint32_t LenientNumberOf(const Json::Value& value);
 
 inline int64_t IntegerAt(const Json::Value& object, const char* key) { return IntegerOf(MemberOf(object, key)); }
 inline bool FlagAt(const Json::Value& object, const char* key) { return FlagOf(MemberOf(object, key)); }
-inline uint8_t ByteAt(const Json::Value& object, const char* key) {
-  return static_cast<uint8_t>(IntegerAt(object, key));
+
+// A number brought into the range of T: a hand-edited 70000 for a 16-bit value reads as 65535,
+// never as what is left after wrapping (4464), and a negative number as 0.
+template <typename T>
+T ClampedTo(int64_t value) {
+  if (value < static_cast<int64_t>(std::numeric_limits<T>::min())) return std::numeric_limits<T>::min();
+  if (value > static_cast<int64_t>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
+  return static_cast<T>(value);
 }
+inline uint8_t ByteAt(const Json::Value& object, const char* key) { return ClampedTo<uint8_t>(IntegerAt(object, key)); }
 inline uint16_t HalfAt(const Json::Value& object, const char* key) {
-  return static_cast<uint16_t>(IntegerAt(object, key));
+  return ClampedTo<uint16_t>(IntegerAt(object, key));
 }
 
 // For edits: `value` itself, which first becomes an empty object when it is anything else.
