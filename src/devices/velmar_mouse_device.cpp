@@ -7,6 +7,7 @@
 #include "devices/device_messages.h"
 #include "devices/device_tile.h"
 #include "devices/mouse/button_image_writer.h"
+#include "devices/mouse/button_map_memory.h"
 #include "platform/log_file.h"
 #include "profiles/macros/macro_bindings.h"
 #include "profiles/macros/macro_limits.h"
@@ -51,7 +52,12 @@ bool CVelmarMouseDevice::IsLinked() { return driver_.IsLinkedThroughReceiver(); 
 
 // ---- reading ----
 
+void CVelmarMouseDevice::EnsureDeviceFolder() {
+  if (GetDeviceFolder().empty()) SetDeviceFolder(DeviceDataFolder(Kind().kindName.empty() ? kMouseKindName : Kind().kindName));
+}
+
 void CVelmarMouseDevice::ReadAll() {
+  EnsureDeviceFolder();
   const bool read = ReadDeviceData();
   LoadPageFromProfile();
   if (read) ReadSettingsPage();
@@ -77,11 +83,24 @@ bool CVelmarMouseDevice::ReadDeviceData() {
   WriteLogLine("ReadDeviceData>WM_USB_MAINMESS_DEVICE_IS_INITUI    1");
 
   if (driver_.ReadConfigImage(info) != kResultSuccess) return false;
+  FixButtonPlaces(info);
   if (const std::optional<uint16_t> version = driver_.OutdatedCableFirmware()) {
     SendToOwner(WM_FIRMWARE_UPDATE, Channel().DirectPort().GetAttributes().ProductID, *version);
   }
   view_.ApplySliderRanges(Rule());
   return true;
+}
+
+// The places the factory search found hold only until a button is reassigned; the places kept
+// from earlier reads win, and new ones are kept for the next.
+void CVelmarMouseDevice::FixButtonPlaces(const DeviceInfoBlock& info) {
+  CButtonMapMemory memory(GetDeviceFolder() + kButtonMapMemoryFile);
+  const uint16_t firmware = driver_.CableFirmwareVersion();
+  const size_t records = info.RecordCount();
+  const std::optional<ButtonRecordMap> kept = memory.Find(records, firmware);
+  const ButtonRecordMap map = MergeButtonRecordMaps(kept.value_or(UnmappedButtons()), driver_.ButtonMap(), records);
+  driver_.SetButtonMap(map);
+  if (kept != map) memory.Remember(records, firmware, map);
 }
 
 void CVelmarMouseDevice::SyncFromDevice() {
@@ -123,7 +142,7 @@ int CVelmarMouseDevice::KeepAliveMinutes() { return model_.KeepAliveMinutes(); }
 // ---- the profile ----
 
 void CVelmarMouseDevice::LoadPageFromProfile() {
-  if (GetDeviceFolder().empty()) SetDeviceFolder(DeviceDataFolder(Kind().kindName.empty() ? kMouseKindName : Kind().kindName));
+  EnsureDeviceFolder();
   ProfileSession()->Open();
   model_.LoadFrom(profile_);
   LoadLighting();

@@ -106,6 +106,9 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
 
  private:
   CMouseProfiledata& CreateProfileSession();
+  void FixButtonPlaces(const DeviceInfoBlock& info);
+  // The user's own folder of the kind unless one was set.
+  void EnsureDeviceFolder();
   SensitivityRule Rule() const { return SensitivityRuleOf(driver_.Info()); }
   void StartLightThread();
   void RunLightThread(CEvent& stop);

@@ -112,3 +112,31 @@ TEST(MouseSafety, AFailedMacroUploadKeepsItsCodeAndNoKeyIsWrittenAfterIt) {
   rig.Sim().Mouse()->Faults().DropAllReplies();
   EXPECT_LT(rig.Device().WriteMacros({0}), 0);
 }
+
+TEST(MouseSafety, ButtonsKeepTheirRecordsThroughReassignmentsAndReReads) {
+  MouseRig rig("mouse");
+  rig.AttachAndRead();
+  const ButtonRecordMap factoryPlaces = rig.Device().GetButtonRecordMap();
+  const std::vector<uint8_t> factoryImage = rig.Device().GetConfigImage();
+  CMacroStore store(rig.Device().GetDeviceFolder());
+  ASSERT_TRUE(store.AddMacro().done);
+  ASSERT_TRUE(store.SaveMacroEvents(0, {{1, 4, true, 30}, {1, 4, false, 30}}).done);
+
+  // Left and right swapped, the back button playing macro 0.
+  std::vector<KeyAssignmentPair> keys = rig.Device().GetKeyList();
+  keys[0].Current = KeyAssignment::FromValue(0, 0x100200);
+  keys[1].Current = KeyAssignment::FromValue(1, 0x100100);
+  keys[4].Current = KeyAssignment::FromValue(4, 0x700000);
+  ASSERT_EQ(rig.Device().WriteKeyAssignments(0, keys), kResultSuccess);
+  const std::vector<uint8_t> image = rig.Sim().Mouse()->Block(SimBlock::ConfigImage);
+  EXPECT_EQ(std::vector<uint8_t>(image.begin(), image.begin() + 6), (std::vector<uint8_t>{0x10, 0x02, 0, 0x10, 0x01, 0}));
+
+  rig.FireTimer(kTimerReadAll);
+  EXPECT_EQ(rig.Device().GetButtonRecordMap(), factoryPlaces) << "the swap is not read back the wrong way round";
+
+  // Every button can still be given back its own function.
+  for (KeyAssignmentPair& key : keys) key.Current = key.Default;
+  ASSERT_EQ(rig.Device().WriteKeyAssignments(0, keys), kResultSuccess);
+  const std::vector<uint8_t> restored = rig.Sim().Mouse()->Block(SimBlock::ConfigImage);
+  EXPECT_EQ(std::vector<uint8_t>(restored.begin(), restored.begin() + factoryImage.size()), factoryImage);
+}

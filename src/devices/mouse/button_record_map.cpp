@@ -37,9 +37,14 @@ KeyAssignment FactoryButtonRecord(size_t logicalButton) {
   return {keyIndex, record.type, record.high, record.low};
 }
 
-ButtonRecordMap BuildButtonRecordMap(std::span<const uint8_t> image) {
+ButtonRecordMap UnmappedButtons() {
   ButtonRecordMap map;
   map.fill(kNoButtonRecord);
+  return map;
+}
+
+ButtonRecordMap BuildButtonRecordMap(std::span<const uint8_t> image) {
+  ButtonRecordMap map = UnmappedButtons();
   const size_t recordCount = std::min(image.size(), kConfigImageCapacity) / kButtonRecordSize;
   for (size_t button = 0; button < kMouseLogicalButtons; ++button) {
     for (size_t k = 0; k < recordCount; ++k) {
@@ -48,6 +53,19 @@ ButtonRecordMap BuildButtonRecordMap(std::span<const uint8_t> image) {
         break;
       }
     }
+  }
+  return map;
+}
+
+ButtonRecordMap MergeButtonRecordMaps(const ButtonRecordMap& remembered, const ButtonRecordMap& found,
+                                      size_t recordCount) {
+  ButtonRecordMap map = UnmappedButtons();
+  for (size_t button = 0; button < kMouseLogicalButtons; ++button) {
+    if (remembered[button] < recordCount) map[button] = remembered[button];
+  }
+  for (size_t button = 0; button < kMouseLogicalButtons; ++button) {
+    if (map[button] != kNoButtonRecord || found[button] >= recordCount) continue;
+    if (std::find(map.begin(), map.end(), found[button]) == map.end()) map[button] = found[button];
   }
   return map;
 }

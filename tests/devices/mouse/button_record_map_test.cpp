@@ -89,4 +89,29 @@ TEST(ButtonRecordMap, EachButtonMapsToTheFirstRecordHoldingItsFactoryRecord) {
   for (const MapCase& c : cases) EXPECT_EQ(BuildButtonRecordMap(c.image), c.expected) << c.name;
 }
 
+TEST(ButtonRecordMap, KeptPlacesWinOverWhatTheFactorySearchFindsAfterAReassignment) {
+  const ButtonRecordMap identity = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  struct Case {
+    const char* name;
+    ButtonRecordMap kept;
+    ButtonRecordMap found;
+    size_t records;
+    ButtonRecordMap expected;
+  };
+  const Case cases[] = {
+      // Left and right swapped: the search finds them the wrong way round.
+      {"a swap", identity, {1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 16, identity},
+      // The back button plays a macro: its factory record is gone from the image.
+      {"a reassigned button", identity, {0, 1, 2, 3, kNone, 5, 6, 7, 8, 9, 10}, 16, identity},
+      {"nothing kept yet", UnmappedButtons(), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 16, identity},
+      // A button never placed takes what the search found, unless another button holds that record.
+      {"a new place", {0, 1, 2, 3, kNone, 5, 6, 7, 8, 9, 10}, {0, 1, 2, 3, 12, 5, 6, 7, 8, 9, 10}, 16,
+       {0, 1, 2, 3, 12, 5, 6, 7, 8, 9, 10}},
+      {"a place that is taken", {0, 1, 2, 3, kNone, 5, 6, 7, 8, 9, 10}, {0, 1, 2, 3, 2, 5, 6, 7, 8, 9, 10}, 16,
+       {0, 1, 2, 3, kNone, 5, 6, 7, 8, 9, 10}},
+      {"kept places past a smaller image", identity, UnmappedButtons(), 6, {0, 1, 2, 3, 4, 5, kNone, kNone, kNone, kNone, kNone}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MergeButtonRecordMaps(c.kept, c.found, c.records), c.expected) << c.name;
+}
+
 }  // namespace

@@ -66,6 +66,11 @@ std::optional<uint16_t> CMouseDriver::OutdatedCableFirmware() {
   return attributes.VersionNumber;
 }
 
+uint16_t CMouseDriver::CableFirmwareVersion() {
+  if (channel_.ReceiverMode() || !channel_.DirectPort().IsOpen()) return 0;
+  return channel_.DirectPort().GetAttributes().VersionNumber;
+}
+
 // ---- writing ----
 
 int CMouseDriver::WriteSettingsPage(const SettingsPageBytes& page, uint32_t pageNumber) {

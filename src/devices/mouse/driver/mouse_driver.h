@@ -69,7 +69,12 @@ class CMouseDriver {
   const DeviceInfoBlock& Info() const { return info_; }
   void KeepInfo(const DeviceInfoBlock& info) { info_ = info; }
   const std::vector<uint8_t>& ConfigImage() const { return configImage_; }
+  // After a read, the places the factory search found; the device replaces it with the places it
+  // keeps (button_map_memory.h).
   const ButtonRecordMap& ButtonMap() const { return buttonMap_; }
+  void SetButtonMap(const ButtonRecordMap& map) { buttonMap_ = map; }
+  // The firmware version of a mouse on its cable; 0 through the receiver, which does not tell.
+  uint16_t CableFirmwareVersion();
   int ActiveProfile() const { return activeProfile_.load(); }
   void SetActiveProfile(int profile) { activeProfile_.store(profile); }
 
@@ -85,7 +90,7 @@ class CMouseDriver {
   CUsbCommandChannel& channel_;
   DeviceInfoBlock info_{};
   std::vector<uint8_t> configImage_;
-  ButtonRecordMap buttonMap_{};
+  ButtonRecordMap buttonMap_ = UnmappedButtons();
   std::atomic<int> activeProfile_{0};
   const char* failedStep_ = nullptr;
 };
