@@ -46,14 +46,49 @@ void CSimFaultPlan::UnplugAfterFrames(uint32_t frames) {
   armed_.framesBeforeUnplug = frames;
 }
 
+void CSimFaultPlan::AddNumbered(const NumberedFault& fault) {
+  std::lock_guard guard(mutex_);
+  numbered_.push_back(fault);
+}
+
+void CSimFaultPlan::LateReplyAt(uint32_t frame, uint32_t delayMs) {
+  NumberedFault fault;
+  fault.frame = frame;
+  fault.delayMs = delayMs;
+  AddNumbered(fault);
+}
+
+void CSimFaultPlan::DropReplyAt(uint32_t frame) {
+  NumberedFault fault;
+  fault.frame = frame;
+  fault.drop = true;
+  AddNumbered(fault);
+}
+
+void CSimFaultPlan::WrongEchoAt(uint32_t frame) {
+  NumberedFault fault;
+  fault.frame = frame;
+  fault.wrongEcho = true;
+  AddNumbered(fault);
+}
+
+void CSimFaultPlan::FailStatusAt(uint32_t frame, uint8_t status) {
+  NumberedFault fault;
+  fault.frame = frame;
+  fault.status = status;
+  AddNumbered(fault);
+}
+
 void CSimFaultPlan::Clear() {
   std::lock_guard guard(mutex_);
   armed_ = Armed{};
+  numbered_.clear();
 }
 
 SimFaultDecision CSimFaultPlan::NextFrame(uint8_t command) {
   std::lock_guard guard(mutex_);
   SimFaultDecision decision;
+  ++framesReceived_;
   if (armed_.framesBeforeUnplug) {
     if (*armed_.framesBeforeUnplug == 0) {
       armed_.framesBeforeUnplug.reset();
@@ -71,6 +106,14 @@ SimFaultDecision CSimFaultPlan::NextFrame(uint8_t command) {
   decision.extraDelayMs = armed_.delayMs;
   decision.wrongEcho = armed_.wrongEchoAlways || armed_.wrongEchoOnce;
   armed_.wrongEchoOnce = false;
+  for (const NumberedFault& fault : numbered_) {
+    if (fault.frame != framesReceived_) continue;
+    decision.extraDelayMs += fault.delayMs;
+    decision.dropReply = decision.dropReply || fault.drop;
+    decision.wrongEcho = decision.wrongEcho || fault.wrongEcho;
+    if (fault.status) decision.status = fault.status;
+  }
+  if (decision.status) return decision;
   if (armed_.statusCommand && *armed_.statusCommand == command) {
     decision.status = armed_.statusForCommand;
   } else if (armed_.statusOnce) {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "sim/sim_frame.h"
 
@@ -34,6 +35,12 @@ class CSimFaultPlan {
   // The device answers `frames` more frames normally; the one after that is taken (its write
   // succeeds) but the device is unplugged before it answers.
   void UnplugAfterFrames(uint32_t frames);
+  // One fault on the frame with this number, counting every command frame the device has
+  // received since it was made from 1 (the --simulate faults are given this way).
+  void LateReplyAt(uint32_t frame, uint32_t delayMs);
+  void DropReplyAt(uint32_t frame);
+  void WrongEchoAt(uint32_t frame);
+  void FailStatusAt(uint32_t frame, uint8_t status);
   void Clear();
 
   // Consumes the one-shot faults that apply to a frame of this command.
@@ -54,7 +61,17 @@ class CSimFaultPlan {
     uint8_t statusForCommand = 0;
     std::optional<uint32_t> framesBeforeUnplug;
   };
+  struct NumberedFault {
+    uint32_t frame = 0;
+    uint32_t delayMs = 0;
+    bool drop = false;
+    bool wrongEcho = false;
+    std::optional<uint8_t> status;
+  };
+  void AddNumbered(const NumberedFault& fault);
 
   std::mutex mutex_;
   Armed armed_;
+  std::vector<NumberedFault> numbered_;
+  uint32_t framesReceived_ = 0;
 };

@@ -1,9 +1,33 @@
 #include "sim/simulation.h"
 
+namespace {
+
+// Later than the host waits for a reply over the cable (1 s) and through the receiver (5 s).
+constexpr uint32_t kCableLateReplyMs = 1500;
+constexpr uint32_t kReceiverLateReplyMs = 5500;
+
+void ArmFaults(CVirtualDevice& device, const SimFaultOptions& faults, uint32_t lateReplyMs) {
+  CSimFaultPlan& plan = device.Faults();
+  if (faults.lateReply) plan.LateReplyAt(*faults.lateReply, lateReplyMs);
+  if (faults.dropReply) plan.DropReplyAt(*faults.dropReply);
+  if (faults.wrongEcho) plan.WrongEchoAt(*faults.wrongEcho);
+  if (faults.statusFrame) plan.FailStatusAt(*faults.statusFrame, faults.status);
+  if (faults.unplugAfter) plan.UnplugAfterFrames(*faults.unplugAfter);
+}
+
+}  // namespace
+
 SimDeviceSet BuildSimDevices(const SimulationList& list) {
   SimDeviceSet set;
-  if (list.mouse || list.mouseReceiver) set.mouse = std::make_shared<CVirtualMouse>(list.mouseOptions);
-  if (list.mouseReceiver) set.receiver = CVirtualReceiver::Create(set.mouse, list.receiverOptions);
+  if (list.mouse || list.mouseReceiver) {
+    set.mouse = std::make_shared<CVirtualMouse>(list.mouseOptions);
+    if (!list.mouseOptions.memoryFile.empty()) set.mouse->KeepMemoryIn(list.mouseOptions.memoryFile);
+    ArmFaults(*set.mouse, list.mouseOptions.faults, kCableLateReplyMs);
+  }
+  if (list.mouseReceiver) {
+    set.receiver = CVirtualReceiver::Create(set.mouse, list.receiverOptions);
+    ArmFaults(*set.receiver, list.receiverOptions.faults, kReceiverLateReplyMs);
+  }
   if (list.mousePad) set.mousePad = std::make_shared<CVirtualMousePad>(list.mousePadOptions);
   if (list.headset) set.headset = std::make_shared<CVirtualHeadset>(list.headsetOptions);
 

@@ -41,6 +41,47 @@ std::optional<unsigned> ParseNumber(std::string_view text, unsigned maxValue) {
 
 enum class DeviceItem { Mouse, MouseReceiver, MousePad, Headset };
 
+constexpr unsigned kMaxFrameNumber = 1'000'000;
+
+// A fault parameter: true when `name` is one (then `problem` says what is wrong, empty if nothing).
+bool FaultParameter(std::string_view name, std::optional<std::string_view> value, SimFaultOptions& faults,
+                    std::string& problem) {
+  struct Numbered {
+    std::string_view name;
+    std::optional<uint32_t> SimFaultOptions::*frame;
+  };
+  static constexpr Numbered kNumbered[] = {
+      {"late-reply", &SimFaultOptions::lateReply},
+      {"drop-reply", &SimFaultOptions::dropReply},
+      {"wrong-echo", &SimFaultOptions::wrongEcho},
+      {"unplug-after", &SimFaultOptions::unplugAfter},
+  };
+  const std::string quoted = "\"" + std::string(name) + "\"";
+  for (const Numbered& fault : kNumbered) {
+    if (name != fault.name) continue;
+    const std::optional<unsigned> frame = value ? ParseNumber(*value, kMaxFrameNumber) : std::nullopt;
+    if (!frame || (*frame == 0 && fault.name != "unplug-after")) {
+      problem = "parameter " + quoted + " needs a frame number from 1";
+      return true;
+    }
+    faults.*fault.frame = *frame;
+    return true;
+  }
+  if (name != "status") return false;
+  // status=ff@N or status=fe@N
+  const size_t at = value ? value->find('@') : std::string_view::npos;
+  const std::string_view code = at == std::string_view::npos ? std::string_view() : value->substr(0, at);
+  const std::optional<unsigned> frame =
+      at == std::string_view::npos ? std::nullopt : ParseNumber(value->substr(at + 1), kMaxFrameNumber);
+  if ((code != "ff" && code != "fe") || !frame || *frame == 0) {
+    problem = "parameter \"status\" takes ff@N or fe@N";
+    return true;
+  }
+  faults.status = code == "ff" ? 0xFF : 0xFE;
+  faults.statusFrame = *frame;
+  return true;
+}
+
 struct ItemParser {
   SimulationList& list;
   DeviceItem item;
@@ -64,6 +105,16 @@ struct ItemParser {
       return {};
     };
 
+    if (mouseLike) {
+      SimFaultOptions& faults =
+          item == DeviceItem::Mouse ? list.mouseOptions.faults : list.receiverOptions.faults;
+      if (std::string problem; FaultParameter(name, value, faults, problem)) return problem;
+      if (name == "memory") {
+        if (!value || value->empty()) return "parameter \"memory\" needs a file";
+        list.mouseOptions.memoryFile = std::string(*value);
+        return {};
+      }
+    }
     if (mouseLike) {
       SimMouseOptions& mouse = list.mouseOptions;
       if (name == "sensor") return number(0xFFFF, [&](unsigned v) { mouse.sensorId = static_cast<uint16_t>(v); });

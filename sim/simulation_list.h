@@ -20,8 +20,11 @@ struct SimulationList {
 
 // Parses a comma-separated list of `mouse`, `mouse-receiver`, `mousepad` and `headset`, each with
 // optional colon-separated parameters:
-//   mouse, mouse-receiver: sensor=N, fresh, initialised, firmware=N, battery=N, charging
-//                          (both items describe the one mouse); mouse-receiver also linked, unlinked
+//   mouse, mouse-receiver: sensor=N, fresh, initialised, firmware=N, battery=N, charging,
+//                          memory=FILE (both items describe the one mouse); mouse-receiver also
+//                          linked, unlinked; each also the faults of the frames it carries:
+//                          late-reply=N, drop-reply=N, wrong-echo=N, status=ff@N, status=fe@N,
+//                          unplug-after=N (N counts the command frames from 1)
 //   mousepad:              firmware=N, fresh, initialised
 //   headset:               firmware=N, battery=N, fresh, initialised
 // Numbers are decimal or 0x hexadecimal; an empty list names no device. Example:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sim/memory_file.h"
+
 CVirtualDevice::CVirtualDevice(SimDeviceDescription description, SimFirmwareMemory memory,
                                std::span<const SimCommandRule> rules)
     : memory_(std::move(memory)), description_(std::move(description)), rules_(rules) {}
@@ -62,7 +64,18 @@ bool CVirtualDevice::WriteBlock(SimBlock block, size_t offset, std::span<const u
   std::vector<uint8_t>& target = memory_[block];
   if (offset > target.size() || bytes.size() > target.size() - offset) return false;
   std::copy(bytes.begin(), bytes.end(), target.begin() + static_cast<std::ptrdiff_t>(offset));
+  SaveMemoryLocked();
   return true;
+}
+
+void CVirtualDevice::KeepMemoryIn(const std::string& path) {
+  std::lock_guard guard(memoryMutex_);
+  memoryFile_ = path;
+  if (!LoadSimMemoryFile(path, memory_)) SaveMemoryLocked();
+}
+
+void CVirtualDevice::SaveMemoryLocked() {
+  if (!memoryFile_.empty()) SaveSimMemoryFile(memoryFile_, memory_);
 }
 
 SimFrame CVirtualDevice::AnswerCommand(const SimFrame& request, const SimLoggedFrame& /*arrival*/) {
@@ -71,7 +84,14 @@ SimFrame CVirtualDevice::AnswerCommand(const SimFrame& request, const SimLoggedF
 
 SimFrame CVirtualDevice::AnswerFromMemory(const SimFrame& request) {
   std::lock_guard guard(memoryMutex_);
-  return AnswerVendorCommand(request, rules_, memory_);
+  const SimFrame reply = AnswerVendorCommand(request, rules_, memory_);
+  const bool written = std::any_of(rules_.begin(), rules_.end(), [&](const SimCommandRule& rule) {
+    // The lighting stream is what the lights show now, not something the device keeps.
+    return rule.command == request[kSimFrameCommandByte] && rule.access == SimAccess::Write &&
+           rule.block != SimBlock::LightStream;
+  });
+  if (written && reply[kSimFrameStatusByte] == kSimStatusAccepted) SaveMemoryLocked();
+  return reply;
 }
 
 SimOutputResult CVirtualDevice::ReceiveOutputReport(SimReportPath path, const SimCollectionAddress& on,

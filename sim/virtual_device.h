@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "sim/fault_plan.h"
@@ -60,6 +61,9 @@ class CVirtualDevice {
   std::vector<uint8_t> ReadBlock(SimBlock block, size_t offset, size_t length) const;
   std::vector<uint8_t> Block(SimBlock block) const;
   bool WriteBlock(SimBlock block, size_t offset, std::span<const uint8_t> bytes);
+  // Keeps the memory in a file from now on: what the file holds replaces the memory (a missing
+  // file is made from it), and every change the host makes is saved there at once.
+  void KeepMemoryIn(const std::string& path);
 
   // Backend side.
   SimOutputResult ReceiveOutputReport(SimReportPath path, const SimCollectionAddress& on, const uint8_t* data,
@@ -73,11 +77,14 @@ class CVirtualDevice {
   // the command table over the memory.
   virtual SimFrame AnswerCommand(const SimFrame& request, const SimLoggedFrame& arrival);
   SimFrame AnswerFromMemory(const SimFrame& request);
+  // After a change of memory_; memoryMutex_ held.
+  void SaveMemoryLocked();
   // Sends on this device's own event collection, if it is plugged.
   void EmitEvent(uint16_t code);
 
   mutable std::mutex memoryMutex_;
   SimFirmwareMemory memory_;  // guarded by memoryMutex_
+  std::string memoryFile_;    // guarded by memoryMutex_; empty: the memory lasts as long as the device
 
  private:
   std::shared_ptr<ISimDevicePlug> CurrentPlug() const;

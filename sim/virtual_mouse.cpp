@@ -74,6 +74,7 @@ void CVirtualMouse::StoreProfileEvent(uint16_t code) {
   if (kind == kProfileAndStageEvent && stageOffset < settings.size()) {
     settings[stageOffset] = static_cast<uint8_t>((code >> 4) & 0x0F);
   }
+  SaveMemoryLocked();
 }
 
 void CVirtualMouse::SendEvent(uint16_t code) {

@@ -14,3 +14,6 @@ inline constexpr int kResultDeviceError = -102;
 // The device's reply carried status 0xFE.
 inline constexpr int kResultDeviceSecondError = -103;
 inline constexpr int kResultInvalidArgument = -201;
+
+// What a result means, in words for a message or a tool's output.
+const char* ResultCodeText(int result);

@@ -1,7 +1,8 @@
 // The kernel keeps 63 input reports per open hidraw descriptor and drops the newest when full, and
 // the mouse's macro pointer collection shares a node with its command collection: pointer reports
 // nobody reads can fill that queue before a command's reply arrives. The port empties the queue
-// before every write, so the reply always finds room.
+// before every write, so the reply always finds room; and an answer that comes late is never
+// taken for another frame's.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -76,6 +77,21 @@ TEST_F(KernelQueueHazard, CommandsKeepTheirRepliesWhileAPatternStreamsPointerRep
   }
   stop.Set();
   pattern.join();
+}
+
+TEST_F(KernelQueueHazard, AReplyThatComesAfterItsTimeOutShiftsNoLaterRead) {
+  // The second chunk's answer comes after the host stopped waiting for it; it sits in the kernel's
+  // queue while the chunk is asked for again, and must not be taken for any other frame's answer.
+  ASSERT_EQ(channel_.SetConfigSize(static_cast<uint16_t>(mouse_->Block(SimBlock::ConfigImage).size())), 1);
+  mouse_->Faults().LateReplyAt(2, 1500);
+  std::vector<uint8_t> image(channel_.ConfigSize());
+  EXPECT_EQ(channel_.ReadConfigImage(image.data(), static_cast<uint32_t>(image.size())), kResultSuccess);
+  EXPECT_EQ(image, mouse_->Block(SimBlock::ConfigImage));
+  std::vector<uint8_t> info(kDeviceInfoSize);
+  EXPECT_EQ(channel_.ReadDeviceInfo(info.data()), kResultSuccess);
+  EXPECT_EQ(info, mouse_->Block(SimBlock::DeviceInfo));
+  EXPECT_EQ(channel_.ReadConfigImage(image.data(), static_cast<uint32_t>(image.size())), kResultSuccess);
+  EXPECT_EQ(image, mouse_->Block(SimBlock::ConfigImage));
 }
 
 }  // namespace

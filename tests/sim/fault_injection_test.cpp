@@ -90,6 +90,38 @@ TEST_F(FaultInjection, ArmedFaultsShapeTheRepliesOfTheFollowingFrames) {
   }
 }
 
+TEST_F(FaultInjection, NumberedFaultsHitTheFrameOfThatNumberCountedFromTheFirst) {
+  const uint8_t info = kSimCmdReadDeviceInfo;
+  mouse_->Faults().DropReplyAt(2);
+  mouse_->Faults().WrongEchoAt(3);
+  mouse_->Faults().FailStatusAt(4, 0xFE);
+  const Seen seen[] = {kFine, kNoReply, kWrongEcho, Status(0xFE), kFine};
+  for (size_t i = 0; i < std::size(seen); ++i) {
+    SCOPED_TRACE(i);
+    std::optional<SimFrame> reply =
+        ExchangeSimFrame(port_, SimCommandFrame(info, 34, 0), seen[i].replied ? 1000 : kNoReplyWaitMs);
+    ASSERT_EQ(reply.has_value(), seen[i].replied);
+    if (!reply) continue;
+    EXPECT_EQ((*reply)[kSimFrameCommandByte] == info, seen[i].echoMatches);
+    EXPECT_EQ((*reply)[kSimFrameStatusByte], seen[i].status);
+  }
+}
+
+TEST_F(FaultInjection, ALateReplyComesAfterTheWaitAndBeforeTheNextFramesOwn) {
+  mouse_->Faults().LateReplyAt(1, 200);
+  const SimFrame first = SimCommandFrame(kSimCmdReadDeviceInfo, 24, 0);
+  ASSERT_EQ(port_.WriteReport(first.data(), kSimFrameSize, nullptr, 1000), 1);
+  EXPECT_FALSE(ReadSimReport(port_, kNoReplyWaitMs)) << "nothing before its time";
+  const SimFrame second = SimCommandFrame(kSimCmdReadDeviceInfo, 10, 24);
+  ASSERT_EQ(port_.WriteReport(second.data(), kSimFrameSize, nullptr, 1000), 1);
+  std::optional<std::vector<uint8_t>> reply = ReadSimReport(port_, 1000);
+  ASSERT_TRUE(reply);
+  EXPECT_EQ((*reply)[kSimFrameOffsetByte], 24) << "the second frame's answer is in before the late one";
+  reply = ReadSimReport(port_, 1000);
+  ASSERT_TRUE(reply);
+  EXPECT_EQ((*reply)[kSimFrameOffsetByte], 0);
+}
+
 TEST_F(FaultInjection, DelayedReplyArrivesOnlyAfterTheDelay) {
   mouse_->Faults().DelayReplies(300);
   ASSERT_EQ(port_.WriteReport(SimCommandFrame(kSimCmdBeginConfig, 0, 0).data(), kSimFrameSize, nullptr, 1000), 1);

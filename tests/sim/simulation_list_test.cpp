@@ -42,6 +42,17 @@ TEST(SimulationList, GoodListsNameTheirDevicesAndParameters) {
          EXPECT_TRUE(l.receiverOptions.linked);
          EXPECT_EQ(l.mouseOptions.batteryLevel, 0);
        }},
+      {"mouse:late-reply=3:status=fe@7:memory=/tmp/m.mem,mouse-receiver:drop-reply=2:wrong-echo=4:unplug-after=0",
+       [](const SimulationList& l) {
+         EXPECT_EQ(l.mouseOptions.faults.lateReply, 3u);
+         EXPECT_EQ(l.mouseOptions.faults.statusFrame, 7u);
+         EXPECT_EQ(l.mouseOptions.faults.status, 0xFE);
+         EXPECT_EQ(l.mouseOptions.memoryFile, "/tmp/m.mem");
+         EXPECT_EQ(l.receiverOptions.faults.dropReply, 2u) << "the receiver's frames are the receiver's";
+         EXPECT_EQ(l.receiverOptions.faults.wrongEcho, 4u);
+         EXPECT_EQ(l.receiverOptions.faults.unplugAfter, 0u);
+         EXPECT_FALSE(l.mouseOptions.faults.dropReply);
+       }},
       {"headset:battery=30:firmware=0X10A,mousepad:fresh",
        [](const SimulationList& l) {
          EXPECT_TRUE(l.headset && l.mousePad);
@@ -82,6 +93,12 @@ TEST(SimulationList, BadListsNameTheBadItem) {
       {"mouse:unlinked", R"(bad item "mouse:unlinked": unknown parameter "unlinked")"},
       {"mousepad:battery=3", R"(bad item "mousepad:battery=3": unknown parameter "battery")"},
       {"headset:charging", R"(bad item "headset:charging": unknown parameter "charging")"},
+      {"mouse:late-reply=0", R"(bad item "mouse:late-reply=0": parameter "late-reply" needs a frame number from 1)"},
+      {"mouse:drop-reply", R"(bad item "mouse:drop-reply": parameter "drop-reply" needs a frame number from 1)"},
+      {"mouse:status=ff", R"(bad item "mouse:status=ff": parameter "status" takes ff@N or fe@N)"},
+      {"mouse:status=00@3", R"(bad item "mouse:status=00@3": parameter "status" takes ff@N or fe@N)"},
+      {"mouse:memory", R"(bad item "mouse:memory": parameter "memory" needs a file)"},
+      {"mousepad:late-reply=2", R"(bad item "mousepad:late-reply=2": unknown parameter "late-reply")"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

@@ -15,6 +15,7 @@
 #include "tools/t640ctl/mouse_read.h"
 #include "tools/t640ctl/mouse_report.h"
 #include "transport/device_scanner.h"
+#include "transport/result_codes.h"
 #include "transport/usb_command_channel.h"
 
 namespace {
@@ -81,8 +82,8 @@ int RunInfo(IHidBackend& backend) {
     }
     if (read.result != 1) {
       allRead = false;
-      std::fprintf(stderr, "t640ctl: reading the mouse (%s) failed at %s with result %d\n",
-                   receiver ? "receiver" : "cable", read.failedStep.c_str(), read.result);
+      std::fprintf(stderr, "t640ctl: reading the mouse (%s) failed at %s: %s (result %d); nothing was written\n",
+                   receiver ? "receiver" : "cable", read.failedStep.c_str(), ResultCodeText(read.result), read.result);
     }
     devices.append(MouseReportJson(slot, port.GetAttributes(), read));
   }
