@@ -20,7 +20,10 @@ inline constexpr int kSettleMs = 10000;
 
 class Program {
  public:
-  explicit Program(const std::string& list) {
+  // `data`: a data folder that outlives the run, for a test that starts the program again; by
+  // default the run has one of its own.
+  explicit Program(const std::string& list, const TempDataFolder* data = nullptr)
+      : ownData_(data ? nullptr : std::make_unique<TempDataFolder>()), data_(data ? *data : *ownData_) {
     setenv("T640_PROGRAM_FOLDER", T640_SOURCE_DIR, 1);
     // A bus of its own, so a program running on this desktop is neither woken nor blocking.
     setenv("T640_BUS_DIR", (data_.Path() + "/bus").c_str(), 1);
@@ -53,7 +56,8 @@ class Program {
   CControlUI* Control(const char* name) { return Window().GetPaintManager()->FindControl(name); }
 
  private:
-  TempDataFolder data_;
+  std::unique_ptr<TempDataFolder> ownData_;
+  const TempDataFolder& data_;
   std::shared_ptr<CSimulation> sim_;
   CT640App app_;
 };
