@@ -311,3 +311,17 @@ TEST(UsbCommandSet, LinkTestAsksTheReceiverAndLogsWhenTheDeviceIsNotLinked) {
     }
   }
 }
+
+TEST(UsbCommandSet, ATransferKeepsThePortItStartedOnAndEndsWhenTheModeChanges) {
+  ChannelRig rig(kCable);
+  ASSERT_EQ(rig.channel.ReceiverPort().Open(kReceiverPath, true, true, true, false), 1);
+  // The cable is switched to the receiver while the first chunk's answer is on its way.
+  rig.cable.SetResponder([&rig](const FakeReport&, const FakeReport& answer) {
+    rig.channel.SetConnectionType(kReceiver);
+    return std::vector<FakeReport>{answer};
+  });
+  const FakeReport block = Pattern(120, 3);
+  EXPECT_EQ(rig.channel.WriteShootData(block.data(), 120), 0);
+  EXPECT_EQ(rig.cable.Frames().size(), 1u);
+  EXPECT_TRUE(rig.receiver.Frames().empty()) << "no 56-byte chunk may reach the receiver";
+}
