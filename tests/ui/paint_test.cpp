@@ -103,8 +103,8 @@ TEST_F(Paint, EveryStandardControlPaintsAtEveryScale) {
       "<Edit tipvalue='tip' bkcolor='#FF202020' password='true'/>",
       "<RichEdit text='one two three' bkcolor='#FF202020'/>",
       "<Combo bkcolor='#FF202020'><ListLabelElement text='x' selected='true'/></Combo>",
-      "<List bkcolor='#FF202020'><ListLabelElement text='a'/><ListContainerElement height='20'><Label "
-      "text='b'/></ListContainerElement></List>",
+      ("<List bkcolor='#FF202020'><ListLabelElement text='a'/><ListContainerElement height='20'>"
+       "<Label text='b'/></ListContainerElement></List>"),
       "<Progress value='50' bkcolor='#FF202020' forecolor='#FF00FF00' borderround='6,6'/>",
       "<Slider value='50' bkcolor='#FF202020' forecolor='#FF00FF00' thumbcolor='#FFFFFFFF'/>",
       "<ColorPalette bkcolor='#FF202020'/>",
