@@ -30,7 +30,6 @@ constexpr const char* kNameBlank = "message_text_25";
 constexpr const char* kImportRefused = "message_profile_import_refused";
 constexpr const char* kWriteFailedNotice = "message_profile_write_failed";
 
-
 }  // namespace
 
 const RouteRow<CDeviceProfileUI> CDeviceProfileUI::kRouteRows[] = {

@@ -14,7 +14,6 @@ namespace {
 
 using Router = CControlRouter;
 
-
 }  // namespace
 
 const RouteRow<CControlRouter> CControlRouter::kRouteRows[] = {

@@ -36,7 +36,6 @@ int ChosenItemIndex(const TNotifyUI& msg) {
   return combo ? combo->GetCurSel() : -1;
 }
 
-
 }  // namespace
 
 const RouteRow<CMousePageRoutes> CMousePageRoutes::kRouteRows[] = {
