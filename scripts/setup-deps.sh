@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
+  # Keeps compiled objects in ~/.cache/ccache, so a rebuild or a fresh clone reuses them.
+  ccache
   clang libclang-rt-14-dev
   libudev-dev libjsoncpp-dev
   qt6-base-dev qt6-svg-dev libgl-dev
