@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   # Keeps compiled objects in ~/.cache/ccache, so a rebuild or a fresh clone reuses them.
   ccache
+  # Links the sanitizer builds' large test programs faster than the default linker.
+  lld
   clang libclang-rt-14-dev
   libudev-dev libjsoncpp-dev
   qt6-base-dev qt6-svg-dev libgl-dev
