@@ -40,6 +40,38 @@ TEST(ProfileNameLength, CountsBytesAsTheChineseCodePageStoresThem) {
   for (const ByteCountCase& c : cases) EXPECT_EQ(AnsiCodePageByteCount(c.text), c.bytes) << c.text;
 }
 
+struct CutCase {
+  const char* name;
+  size_t maxBytes;
+  const char* kept;
+};
+
+TEST(ProfileNameLength, CutsKeepWholeCharactersWithinTheLimit) {
+  const CutCase cases[] = {
+      {"Profile1", 16, "Profile1"},
+      {"abcdefghijklmnop", 16, "abcdefghijklmnop"},              // exactly at the limit
+      {"abcdefghijklmnopq", 16, "abcdefghijklmnop"},             // one over
+      {"a very long file name indeed", 16, "a very long file"},
+      {"配置文件配置文件", 16, "配置文件配置文件"},              // eight Chinese characters: 16 bytes
+      {"配置文件配置文件配", 16, "配置文件配置文件"},            // nine: the ninth goes whole
+      {"a配置文件配置文件", 16, "a配置文件配置文"},              // 15 bytes; the next character needs 2
+      {"ab配置文件配置文件", 16, "ab配置文件配置文"},            // 16 bytes
+      {"Game配置Setup设置Extra", 16, "Game配置Setup设"},
+      {"😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀", 16,                       // one byte each, four in UTF-8
+       "😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀"},
+      {"abc\xFF\xFE" "def", 4, "abc\xFF"},                   // stray bytes count one each
+      {"配置", 3, "配"},
+      {"配置", 1, ""},
+      {"", 16, ""},
+  };
+  for (const CutCase& c : cases) {
+    const std::string kept = CutProfileName(c.name, c.maxBytes);
+    EXPECT_EQ(kept, c.kept) << c.name << " to " << c.maxBytes;
+    EXPECT_LE(AnsiCodePageByteCount(kept), c.maxBytes) << c.name;
+  }
+  EXPECT_EQ(CutProfileName("abcdefghijklmnopqrstuvwxyz"), "abcdefghijklmnop") << "the rule's limit by default";
+}
+
 struct NameCase {
   std::string name;
   ProfileNameCheck check;
@@ -117,6 +149,12 @@ TEST(ProfileNameRules, NewNamesAvoidListedOnesIgnoringCase) {
       {ImportedProfileName, "A", {"B"}, "A"},
       {ImportedProfileName, "A", {"a"}, "A(1)"},
       {ImportedProfileName, "A", {"A", "A(1)"}, "A(1)(2)"},
+      // Imported names keep to the length rule: the base is cut, and gives way to the suffixes.
+      {ImportedProfileName, "abcdefghijklmnopqrst", {}, "abcdefghijklmnop"},
+      {ImportedProfileName, "abcdefghijklmnopqrst", {"abcdefghijklmnop"}, "abcdefghijklm(1)"},
+      {ImportedProfileName, "abcdefghijklmnopqrst", {"abcdefghijklmnop", "abcdefghijklm(1)"}, "abcdefghij(1)(2)"},
+      {ImportedProfileName, "配置文件配置文件配置", {}, "配置文件配置文件"},
+      {ImportedProfileName, "配置文件配置文件配置", {"配置文件配置文件"}, "配置文件配置(1)"},
   };
   for (const NewNameCase& c : cases) EXPECT_EQ(c.make(c.base, c.listed), c.expected) << c.base << " / " << c.expected;
 }

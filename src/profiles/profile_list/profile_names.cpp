@@ -68,26 +68,43 @@ bool IsListed(std::string_view name, const std::vector<std::string>& names) {
   return NameTakenByOther(names, name, -1);
 }
 
+// One step through a name: a whole character, or a byte that is not part of one.
+struct NameUnit {
+  size_t length = 0;  // UTF-8 bytes
+  size_t ansiBytes = 0;
+};
+
+NameUnit UnitAt(std::string_view utf8, size_t i, CodePage936& codePage) {
+  const size_t length = SequenceLength(static_cast<unsigned char>(utf8[i]));
+  const bool whole = length > 1 && i + length <= utf8.size() && IsValidUtf8(utf8.substr(i, length));
+  if (!whole) return {1, 1};  // ASCII, or a stray byte
+  return {length, codePage.BytesOf(utf8.substr(i, length))};
+}
+
 }  // namespace
 
 size_t AnsiCodePageByteCount(std::string_view utf8) {
   CodePage936 codePage;
   size_t bytes = 0;
-  size_t i = 0;
-  while (i < utf8.size()) {
-    size_t length = SequenceLength(static_cast<unsigned char>(utf8[i]));
-    if (length == 1) {
-      ++bytes;
-      ++i;
-    } else if (length == 0 || i + length > utf8.size() || !IsValidUtf8(utf8.substr(i, length))) {
-      ++bytes;  // a stray byte
-      ++i;
-    } else {
-      bytes += codePage.BytesOf(utf8.substr(i, length));
-      i += length;
-    }
+  for (size_t i = 0; i < utf8.size();) {
+    const NameUnit unit = UnitAt(utf8, i, codePage);
+    bytes += unit.ansiBytes;
+    i += unit.length;
   }
   return bytes;
+}
+
+std::string CutProfileName(std::string_view name, size_t maxAnsiBytes) {
+  CodePage936 codePage;
+  size_t bytes = 0;
+  size_t kept = 0;
+  while (kept < name.size()) {
+    const NameUnit unit = UnitAt(name, kept, codePage);
+    if (bytes + unit.ansiBytes > maxAnsiBytes) break;
+    bytes += unit.ansiBytes;
+    kept += unit.length;
+  }
+  return std::string(name.substr(0, kept));
 }
 
 bool HasForbiddenProfileCharacter(std::string_view name) {
@@ -141,7 +158,12 @@ std::string CopyProfileName(const std::string& source, const std::vector<std::st
 }
 
 std::string ImportedProfileName(const std::string& base, const std::vector<std::string>& names) {
-  std::string name = base;
-  for (size_t suffix = 1; IsListed(name, names); ++suffix) name += "(" + std::to_string(suffix) + ")";
-  return name;
+  std::string suffix;
+  for (size_t number = 1;; ++number) {
+    // The suffixes are ASCII, one byte each in the code page; the base gives way to them.
+    const size_t room = suffix.size() < kMaxProfileNameAnsiBytes ? kMaxProfileNameAnsiBytes - suffix.size() : 0;
+    std::string name = CutProfileName(base, room) + suffix;
+    if (!IsListed(name, names)) return name;
+    suffix += "(" + std::to_string(number) + ")";
+  }
 }

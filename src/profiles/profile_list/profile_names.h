@@ -16,6 +16,10 @@ inline constexpr size_t kMaxProfileNameAnsiBytes = 16;
 // count 1 each. Safe from any thread.
 size_t AnsiCodePageByteCount(std::string_view utf8);
 
+// The longest start of `name` that takes at most `maxAnsiBytes` bytes as measured above. It ends
+// on a character boundary: a character that does not fit whole is left out whole.
+std::string CutProfileName(std::string_view name, size_t maxAnsiBytes = kMaxProfileNameAnsiBytes);
+
 // One of the fourteen characters a name may not hold: < > : " space / \ | ? # % & * =
 bool HasForbiddenProfileCharacter(std::string_view name);
 
@@ -49,5 +53,7 @@ std::string NextFreeProfileName(const std::vector<std::string>& names);
 std::string CopyProfileName(const std::string& source, const std::vector<std::string>& names);
 
 // `base`; while that is listed (ignoring case), "(n)" is appended with n = 1, 2, … and the
-// suffixes accumulate: A, A(1), A(1)(2), …
+// suffixes accumulate: A, A(1), A(1)(2), … The base is cut so that base and suffixes keep to the
+// length rule while they can; from six suffixes on, they alone are longer than the rule and stand
+// without the base.
 std::string ImportedProfileName(const std::string& base, const std::vector<std::string>& names);
