@@ -33,7 +33,7 @@ TEST_F(ProfileListFolder, AddAppendsASelectedProfileMadeFromTheDefaults) {
   EXPECT_NE(store_.LastCreatedId(), id) << "two profiles added at once still get their own files";
 }
 
-TEST_F(ProfileListFolder, CopyTakesTheSourceSettingsUnderANewNameAndId) {
+TEST_F(ProfileListFolder, CopyTakesTheSourceSettingsUnderANewNameAndIdAndIsSelected) {
   WriteProfiles({"A", "B"}, 0);
   Json::Value source = ProfileFile(IdOf(1));
   source["unknown"] = true;
@@ -48,11 +48,11 @@ TEST_F(ProfileListFolder, CopyTakesTheSourceSettingsUnderANewNameAndId) {
   EXPECT_EQ(copy["profilename"], "B copy");
   EXPECT_EQ(copy["profileUUID"], id);
   EXPECT_EQ(StoredNames(), (Names{"A", "B", "B copy"}));
-  EXPECT_EQ(List()["profileselect"], 0) << "copying does not change the selection";
+  EXPECT_EQ(List()["profileselect"], 2) << "the copy is selected";
   EXPECT_EQ(ReadFileBytes(folder_ + IdOf(1) + ".Json"), sourceBytes);
 }
 
-TEST_F(ProfileListFolder, ImportStoresTheDocumentUnderANewNameAndId) {
+TEST_F(ProfileListFolder, ImportStoresTheDocumentUnderANewNameAndIdAndIsSelected) {
   WriteProfiles({"A"});
   ASSERT_EQ(store_.Import(ImportedDocument(77), "A(1)"), ProfileStoreResult::kDone);
   const std::string id = store_.LastCreatedId();
@@ -61,7 +61,7 @@ TEST_F(ProfileListFolder, ImportStoresTheDocumentUnderANewNameAndId) {
   EXPECT_EQ(imported["profilename"], "A(1)");
   EXPECT_EQ(imported["profileUUID"], id);
   EXPECT_EQ(StoredNames(), (Names{"A", "A(1)"}));
-  EXPECT_EQ(List()["profileselect"], 0);
+  EXPECT_EQ(List()["profileselect"], 1);
   EXPECT_FALSE(FileExists(folder_ + "2019_05_05_05_05_05_005.Json")) << "the file's own id is never used";
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "profile_list_test_fixture.h"
 
 namespace {
@@ -56,11 +58,6 @@ TEST_F(ProfileSessionFolder, ListOperationsMoveTheDeviceOffWhatTheyChangeOrRemov
   session_.SetFolders(folder_, defaultDataPath_);
   session_.Open();
 
-  // Adding stores the new profile as selected; the device stays where it is until it switches.
-  ASSERT_EQ(session_.Add("D"), ProfileStoreResult::kDone);
-  EXPECT_EQ(session_.StoredSelection(), 3);
-  EXPECT_EQ(session_.ChosenName(), "C");
-
   ASSERT_EQ(session_.Delete(2, 1), ProfileStoreResult::kDone);
   EXPECT_EQ(session_.ChosenName(), "B");
   EXPECT_EQ(ChosenLight(), 11);
@@ -73,6 +70,41 @@ TEST_F(ProfileSessionFolder, ListOperationsMoveTheDeviceOffWhatTheyChangeOrRemov
   EXPECT_EQ(ChosenLight(), 2) << "the reset profile is loaded again";
   SaveLight(3);
   EXPECT_EQ(ProfileFile(IdOf(1))["profilename"], "Bravo");
+}
+
+// Add, copy and import: the device works on the new profile from then on, and the next start
+// opens it.
+TEST_F(ProfileSessionFolder, ANewProfileIsChosenAndStoredAsSelected) {
+  struct Case {
+    const char* operation;
+    std::function<ProfileStoreResult(CProfileSession&)> create;
+    int light;  // what the new profile holds
+  };
+  Json::Value imported;
+  imported["profilename"] = "elsewhere";
+  imported["profileUUID"] = "2019_01_01_00_00_00_000";
+  imported["Device"][0u]["LightInfo"]["Light"] = 77;
+  const Case cases[] = {
+      {"add", [](CProfileSession& s) { return s.Add("D"); }, 2},  // the default data
+      {"copy", [](CProfileSession& s) { return s.Copy(1, "B copy"); }, 11},
+      {"import", [&imported](CProfileSession& s) { return s.Import(imported, "I"); }, 77},
+  };
+  for (const Case& c : cases) {
+    WriteProfiles({"A", "B", "C"}, 2);
+    CProfileSession session(std::make_unique<CBasicProfiledata>());
+    session.SetFolders(folder_, defaultDataPath_);
+    session.Open();
+    ASSERT_EQ(c.create(session), ProfileStoreResult::kDone) << c.operation;
+    EXPECT_EQ(session.ChosenIndex(), 3) << c.operation;
+    EXPECT_EQ(session.ChosenId(), List()["profilelist"][3u]["profileUUID"].asString()) << c.operation;
+    EXPECT_EQ(session.Data().ReadLightInfo().Light, c.light) << c.operation;
+    EXPECT_EQ(List()["profileselect"], 3) << c.operation;
+
+    CProfileSession nextStart(std::make_unique<CBasicProfiledata>());
+    nextStart.SetFolders(folder_, defaultDataPath_);
+    nextStart.Open();
+    EXPECT_EQ(nextStart.ChosenId(), session.ChosenId()) << c.operation;
+  }
 }
 
 TEST_F(ProfileSessionFolder, AnotherFolderClosesTheSession) {

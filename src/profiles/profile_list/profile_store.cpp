@@ -109,7 +109,9 @@ ProfileStoreResult CProfileStore::ReadProfileDocument(size_t index, Json::Value&
   return ProfileStoreResult::kSourceUnreadable;
 }
 
-ProfileStoreResult CProfileStore::AppendProfile(const std::string& name, const Json::Value& settings, bool select) {
+// A new profile is the one the user works on next, so it is stored as selected in the same write
+// that lists it.
+ProfileStoreResult CProfileStore::AppendProfile(const std::string& name, const Json::Value& settings) {
   const ProfileListEntry entry{name, MakeTimeStamp()};
   const std::string path = ProfileFilePath(folder_, entry.id);
   Json::Value document = settings;
@@ -117,7 +119,7 @@ ProfileStoreResult CProfileStore::AppendProfile(const std::string& name, const J
   if (!WriteJsonFile(document, path)) return ProfileStoreResult::kWriteFailed;
   ProfileList changed = list_;
   changed.Append(entry);
-  if (select) changed.selected = changed.entries.size() - 1;
+  changed.selected = changed.entries.size() - 1;
   if (!WriteList(changed)) {
     unlink(path.c_str());
     return ProfileStoreResult::kWriteFailed;
@@ -142,7 +144,7 @@ ProfileStoreResult CProfileStore::Add(const std::string& name) {
   if (list_.entries.size() >= kMaxProfiles) return ProfileStoreResult::kLimitReached;
   Json::Value defaults(Json::objectValue);
   ReadDefaultDocument(defaults);
-  return AppendProfile(name, defaults, true);
+  return AppendProfile(name, defaults);
 }
 
 ProfileStoreResult CProfileStore::Copy(size_t source, const std::string& name) {
@@ -151,14 +153,14 @@ ProfileStoreResult CProfileStore::Copy(size_t source, const std::string& name) {
   if (!IsIndex(source)) return ProfileStoreResult::kNoSuchProfile;
   Json::Value settings;
   ProfileStoreResult read = ReadProfileDocument(source, settings);
-  return read == ProfileStoreResult::kDone ? AppendProfile(name, settings, false) : read;
+  return read == ProfileStoreResult::kDone ? AppendProfile(name, settings) : read;
 }
 
 ProfileStoreResult CProfileStore::Import(const Json::Value& document, const std::string& name) {
   Reload();
   if (list_.entries.size() >= kMaxProfiles) return ProfileStoreResult::kLimitReached;
   if (!IsProfileDocument(document, deviceIndex_)) return ProfileStoreResult::kSourceUnreadable;
-  return AppendProfile(name, document, false);
+  return AppendProfile(name, document);
 }
 
 ProfileStoreResult CProfileStore::Delete(size_t index, size_t newSelection) {

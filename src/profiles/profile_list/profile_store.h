@@ -51,10 +51,10 @@ class CProfileStore {
   ProfileStoreResult Select(size_t index);
   // A new profile from the default data, appended and selected.
   ProfileStoreResult Add(const std::string& name);
-  // A new profile holding the source's settings, appended; the selection is unchanged.
+  // A new profile holding the source's settings, appended and selected.
   ProfileStoreResult Copy(size_t source, const std::string& name);
   // A new profile holding `document` (already checked, see profile_import.h) with this name and
-  // a new id, appended; the selection is unchanged.
+  // a new id, appended and selected.
   ProfileStoreResult Import(const Json::Value& document, const std::string& name);
   // Removes the entry, then its file; "profileselect" = newSelection (0 when that is outside the
   // shortened list). The only profile is never deleted.
@@ -80,7 +80,7 @@ class CProfileStore {
   bool ReadDefaultDocument(Json::Value& document) const;
   Json::Value DefaultDocumentFor(const ProfileListEntry& entry) const;
   ProfileStoreResult ReadProfileDocument(size_t index, Json::Value& document) const;
-  ProfileStoreResult AppendProfile(const std::string& name, const Json::Value& settings, bool select);
+  ProfileStoreResult AppendProfile(const std::string& name, const Json::Value& settings);
 
   std::string folder_;
   std::string defaultDataPath_;

@@ -54,16 +54,22 @@ void CProfileSession::LoadChosen() {
 
 bool CProfileSession::Save() { return chosenIndex_ >= 0 && data_->SaveProfile(); }
 
-ProfileStoreResult CProfileSession::Add(const std::string& name) { return store_->Add(name); }
+ProfileStoreResult CProfileSession::Add(const std::string& name) { return ChooseNew(store_->Add(name)); }
 
 ProfileStoreResult CProfileSession::Copy(size_t source, const std::string& name) {
   // The copy is taken from the file: what the device changed is on disk already, every change
   // being saved at once.
-  return store_->Copy(source, name);
+  return ChooseNew(store_->Copy(source, name));
 }
 
 ProfileStoreResult CProfileSession::Import(const Json::Value& document, const std::string& name) {
-  return store_->Import(document, name);
+  return ChooseNew(store_->Import(document, name));
+}
+
+// The store has listed the new profile last and stored it as selected.
+ProfileStoreResult CProfileSession::ChooseNew(ProfileStoreResult created) {
+  if (created == ProfileStoreResult::kDone && !store_->Entries().empty()) Choose(store_->Entries().size() - 1);
+  return created;
 }
 
 ProfileStoreResult CProfileSession::Delete(size_t index, size_t newSelection) {

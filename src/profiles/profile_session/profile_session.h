@@ -31,8 +31,7 @@ class CProfileSession {
   bool IsOpen() const { return opened_; }
 
   const std::vector<ProfileListEntry>& Entries() const { return store_->Entries(); }
-  // "profileselect" as last read or written; after an add it names the new profile while the
-  // device stays on the one it had.
+  // "profileselect" as last read or written.
   int StoredSelection() const { return store_->SelectedIndex(); }
   // Rereads the list file, for callers that must see what another program wrote.
   void Reload() { store_->Reload(); }
@@ -51,8 +50,9 @@ class CProfileSession {
   // Writes the chosen profile's file; false when it could not be written (or none is chosen).
   bool Save();
 
-  // The list operations (profile_store.h). Those that change the chosen profile's file or take
-  // it away load the profile the device is to work on next.
+  // The list operations (profile_store.h). A new profile (add, copy, import) becomes the chosen
+  // one; those that change the chosen profile's file or take it away load the profile the device
+  // is to work on next.
   ProfileStoreResult Add(const std::string& name);
   ProfileStoreResult Copy(size_t source, const std::string& name);
   ProfileStoreResult Import(const Json::Value& document, const std::string& name);
@@ -66,6 +66,7 @@ class CProfileSession {
 
  private:
   void LoadChosen();
+  ProfileStoreResult ChooseNew(ProfileStoreResult created);
 
   std::unique_ptr<CBasicProfiledata> data_;
   std::unique_ptr<CProfileStore> store_;
