@@ -90,3 +90,33 @@ TEST_F(ComboTest, TheWheelChangesOnlyAFocusedCombo) {
   wheelDown();
   EXPECT_EQ(combo->GetCurSel(), 1);
 }
+
+// A combo that lists names of a bounded length keeps room for the widest of them, in its font
+// and at the window's DPI.
+TEST(ComboWidth, WidthSamplesMakeRoomForEachOfThemWhole) {
+  CTestWindow window(
+      "<Window size='700,100'><HorizontalLayout>"
+      "<Combo name='names' width='60' height='30' textpadding='10,0,20,0'>"
+      "<ListLabelElement text='WWWWWWWWWWWWWWWW'/><ListLabelElement text='ii'/></Combo>"
+      "<Control/></HorizontalLayout></Window>");
+  HWND hwnd = window.CreateHidden();
+  auto* combo = static_cast<CComboUI*>(window.Manager().FindControl("names"));
+  combo->SelectItem(0, false);
+  window.Manager().UpdateLayout();
+  EXPECT_FALSE(combo->ShowsTextWhole()) << "60 pixels are too few";
+
+  combo->SetWidthSamples({"WWWWWWWWWWWWWWWW", "ii"});
+  window.Manager().UpdateLayout();
+  EXPECT_TRUE(combo->ShowsTextWhole());
+  const int width = RectWidth(combo->GetPos());
+
+  window.Manager().SetDPI(144);
+  window.Manager().UpdateLayout();
+  EXPECT_TRUE(combo->ShowsTextWhole()) << "measured again at the new DPI";
+  EXPECT_GT(RectWidth(combo->GetPos()), width);
+
+  combo->SetWidthSamples({"ii"});
+  window.Manager().UpdateLayout();
+  EXPECT_EQ(RectWidth(combo->GetPos()), 90) << "the layout's width where it is wider";
+  DestroyWindow(hwnd);
+}

@@ -210,6 +210,11 @@ SIZE CRenderEngine::GetTextSize(CPaintManagerUI* pManager, LPCTSTR pstrText, int
   return SIZE{RectWidth(rc), RectHeight(rc)};
 }
 
+bool CRenderEngine::FitsOnOneLine(CPaintManagerUI* pManager, LPCTSTR pstrText, int iFont, int width) {
+  const QString text = TextFor(pstrText, DT_SINGLELINE);
+  return QFontMetrics(FontFor(pManager, iFont)).elidedText(text, Qt::ElideRight, width) == text;
+}
+
 CDuiString CRenderEngine::ResolveImagePath(LPCTSTR pStrName) {
   CDuiString name(pStrName ? pStrName : "");
   name.Replace("\\", "/");

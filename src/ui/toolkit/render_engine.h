@@ -29,6 +29,8 @@ class CRenderEngine {
   static void DrawText(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCTSTR pstrText, DWORD dwTextColor, int iFont,
                        UINT uStyle);
   static SIZE GetTextSize(CPaintManagerUI* pManager, LPCTSTR pstrText, int iFont, UINT uStyle, int maxWidth = 0);
+  // Whether DrawText with DT_SINGLELINE | DT_END_ELLIPSIS shows the text whole in `width` pixels.
+  static bool FitsOnOneLine(CPaintManagerUI* pManager, LPCTSTR pstrText, int iFont, int width);
 
   // Draws an image string (see TDrawInfo) into rcItem, clipped to rcPaint; false when the image
   // cannot be found or decoded.

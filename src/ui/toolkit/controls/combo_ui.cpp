@@ -1,5 +1,8 @@
 #include "ui/toolkit/controls/combo_ui.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "ui/toolkit/attribute_values.h"
 #include "ui/toolkit/controls/combo_wnd.h"
 #include "ui/toolkit/paint_manager_ui.h"
@@ -145,6 +148,42 @@ void CComboUI::SetNormalImage(LPCTSTR pStrImage) {
   Invalidate();
 }
 
+void CComboUI::SetWidthSamples(std::vector<CDuiString> samples) {
+  m_widthSamples = std::move(samples);
+  m_samplesMeasuredIn.clear();
+  NeedParentUpdate();
+}
+
+SIZE CComboUI::EstimateSize(SIZE szAvailable) {
+  SIZE size = CContainerUI::EstimateSize(szAvailable);
+  if (m_widthSamples.empty() || !m_pManager) return size;
+  const RECT padding = GetTextPadding();
+  size.cx = std::max(size.cx, padding.left + padding.right + WidestSampleWidth());
+  return size;
+}
+
+int CComboUI::WidestSampleWidth() {
+  const TFontInfo& font = *m_pManager->GetFont(TextFont());
+  const std::string measuredIn = font.sFontName.str() + "/" + std::to_string(font.iSize) + (font.bBold ? "b" : "") +
+                                 (font.bItalic ? "i" : "") + "@" + std::to_string(m_pManager->GetDPI());
+  if (measuredIn == m_samplesMeasuredIn) return m_widestSample;
+  m_widestSample = 0;
+  for (const CDuiString& sample : m_widthSamples) {
+    const SIZE text = CRenderEngine::GetTextSize(m_pManager, sample, TextFont(), DT_SINGLELINE);
+    m_widestSample = std::max(m_widestSample, text.cx);
+  }
+  m_samplesMeasuredIn = measuredIn;
+  return m_widestSample;
+}
+
+bool CComboUI::ShowsTextWhole() {
+  RECT rc = m_rcItem;
+  DeflateRect(rc, GetTextPadding());
+  return CRenderEngine::FitsOnOneLine(m_pManager, GetText(), TextFont(), RectWidth(rc));
+}
+
+int CComboUI::TextFont() { return m_iFont >= 0 ? m_iFont : GetListInfo()->nFont; }
+
 void CComboUI::SetPos(RECT rc, bool bNeedInvalidate) {
   // The items are laid out by the drop-down, not inside the combo.
   CControlUI::SetPos(rc, bNeedInvalidate);
@@ -287,6 +326,5 @@ void CComboUI::PaintText(HDC hDC) {
   DeflateRect(rc, GetTextPadding());
   DWORD color = m_dwTextColor ? m_dwTextColor : (m_pManager ? m_pManager->GetDefaultFontColor() : 0xFF000000);
   if (!IsEnabled()) color = m_pManager ? m_pManager->GetDefaultDisabledColor() : 0xFFA7A6AA;
-  int font = m_iFont >= 0 ? m_iFont : GetListInfo()->nFont;
-  CRenderEngine::DrawText(hDC, m_pManager, rc, text, color, font, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+  CRenderEngine::DrawText(hDC, m_pManager, rc, text, color, TextFont(), DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/toolkit/container_ui.h"
 #include "ui/toolkit/controls/list_interfaces.h"
@@ -17,6 +19,9 @@ class CComboWnd;
 // selection. Attributes: textpadding, textcolor, font, normalimage, hotimage, pushedimage,
 // focusedimage, disabledimage, dropboxsize ("0,150": width 0 = the combo's), dropboxbkcolor,
 // arrowcolor, and the list's item... set.
+//
+// A combo whose items follow a length rule can be given the widest texts the rule allows
+// (SetWidthSamples): it is then never narrower than it takes to show each of them whole.
 class CComboUI : public CContainerUI, public IListOwnerUI {
  public:
   CComboUI();
@@ -53,6 +58,13 @@ class CComboUI : public CContainerUI, public IListOwnerUI {
   void SetTextPadding(RECT rc);
   void SetNormalImage(LPCTSTR pStrImage);
 
+  // The combo is at least as wide as the widest sample with the text padding, in its font. The
+  // samples are measured again when the font or the DPI has changed.
+  void SetWidthSamples(std::vector<CDuiString> samples);
+  SIZE EstimateSize(SIZE szAvailable) override;
+  // Whether the current item's text is shown whole, not cut short with an ellipsis.
+  bool ShowsTextWhole();
+
   void SetPos(RECT rc, bool bNeedInvalidate = true) override;
   void DoEvent(TEventUI& event) override;
   void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
@@ -66,6 +78,8 @@ class CComboUI : public CContainerUI, public IListOwnerUI {
   bool RemoveItemAt(int iIndex, bool bDoNotDestroy, bool bTrigger);
   void NotifySelection(int oldSel);
   void MoveSelection(bool forward);
+  int TextFont();
+  int WidestSampleWidth();
 
   CListItemOwner m_owner{this};
   std::unique_ptr<CComboWnd> m_pWindow;
@@ -81,4 +95,7 @@ class CComboUI : public CContainerUI, public IListOwnerUI {
   CDuiString m_sPushedImage;
   CDuiString m_sFocusedImage;
   CDuiString m_sDisabledImage;
+  std::vector<CDuiString> m_widthSamples;
+  std::string m_samplesMeasuredIn;  // the font and DPI of m_widestSample
+  int m_widestSample = 0;
 };
