@@ -116,6 +116,7 @@ TEST_F(PanelTest, OtherEditorsVisitEveryProfileThroughCountAndPath) {
 TEST_F(PanelTest, ALostListIsRebuiltFromTheProfilesInTheFolder) {
   Init(2);
   ASSERT_EQ(panel_->AddProfile(), CDeviceProfileUI::kDone);
+  panel_->SelectProfile(0, false);
   ASSERT_EQ(panel_->RenameProfile("Main"), CDeviceProfileUI::kRenameDone);
   std::ofstream(folder_ + "ProfileList.ini") << "{ not json";
   DropPanel();

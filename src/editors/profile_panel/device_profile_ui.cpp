@@ -19,6 +19,26 @@ namespace {
 
 int ToInt(size_t value) { return static_cast<int>(value); }
 
+constexpr const char* kDeleteTip = "profile_tip_delete";
+constexpr const char* kOnlyProfileTip = "profile_tip_delete_only_one";
+// How much of an inoperable tool's icon shows (of 255).
+constexpr int kInoperableIconFade = 80;
+
+// Every name the rule allows that may be the widest on screen: sixteen of any character a name
+// may hold that takes one byte, and eight of one that takes two (Chinese characters all share one
+// width). Which is widest depends on the language's face, so the drop-down measures them all.
+std::vector<CDuiString> WidestProfileNames() {
+  std::vector<CDuiString> names;
+  for (char c = '!'; c <= '~'; ++c) {
+    const std::string name(kMaxProfileNameAnsiBytes, c);
+    if (CheckProfileName(name) == ProfileNameCheck::kAccepted) names.emplace_back(name.c_str());
+  }
+  std::string chinese;
+  for (size_t i = 0; i < kMaxProfileNameAnsiBytes / 2; ++i) chinese += "汉";
+  names.emplace_back(chinese.c_str());
+  return names;
+}
+
 }  // namespace
 
 CDeviceProfileUI::CDeviceProfileUI() = default;
@@ -88,6 +108,7 @@ CComboUI* CDeviceProfileUI::Combo() {
   if (!combo_ && EnsureContent()) {
     CControlUI* control = FindNamedChild(this, profile_panel::kCombo);
     combo_ = control ? static_cast<CComboUI*>(control->GetInterface("Combo")) : nullptr;
+    if (combo_) combo_->SetWidthSamples(WidestProfileNames());
   }
   return combo_;
 }
@@ -95,6 +116,14 @@ CComboUI* CDeviceProfileUI::Combo() {
 CControlUI* CDeviceProfileUI::NameEdit() {
   if (!nameEdit_ && EnsureContent()) nameEdit_ = FindNamedChild(this, profile_panel::kNameEdit);
   return nameEdit_;
+}
+
+CControlUI* CDeviceProfileUI::DeleteButton() {
+  if (!deleteButton_ && EnsureContent()) {
+    deleteButton_ = FindNamedChild(this, profile_panel::kDeleteButton);
+    if (deleteButton_) deleteIcon_ = deleteButton_->GetForeImage();
+  }
+  return deleteButton_;
 }
 
 CControlUI* CDeviceProfileUI::Menu() {
@@ -149,6 +178,7 @@ bool CDeviceProfileUI::InitProfileList() {
   combo->RemoveAll();
   for (const ProfileListEntry& entry : session_->Entries()) AppendItem(entry.name);
   SelectProfile(session_->StoredSelection(), false);
+  UpdateDeleteButton();
   ApplyTabVisibility();
   TraceDamagedFiles();
   return written;
@@ -226,8 +256,29 @@ int CDeviceProfileUI::AddProfile() {
   const ProfileStoreResult result = session_->Add(name);
   if (result == ProfileStoreResult::kLimitReached) return kLimitReached;
   if (result != ProfileStoreResult::kDone) return kWriteFailed;
-  AppendItem(name);
+  ShowNewProfile(name);
   return kDone;
+}
+
+void CDeviceProfileUI::ShowNewProfile(const std::string& name) {
+  AppendItem(name);
+  SelectProfile(Combo()->GetCount() - 1, false);
+  UpdateDeleteButton();
+}
+
+bool CDeviceProfileUI::CanDeleteProfile() {
+  CComboUI* combo = Combo();
+  return combo && combo->GetCount() > 1;
+}
+
+void CDeviceProfileUI::UpdateDeleteButton() {
+  CControlUI* button = DeleteButton();
+  if (!button) return;
+  const bool deletable = CanDeleteProfile();
+  button->SetEnabled(deletable);
+  button->SetToolTip(deletable ? kDeleteTip : kOnlyProfileTip);
+  const std::string faded = deleteIcon_.str() + " fade='" + std::to_string(kInoperableIconFade) + "'";
+  button->SetForeImage(deletable || deleteIcon_.IsEmpty() ? deleteIcon_.GetData() : faded.c_str());
 }
 
 bool CDeviceProfileUI::DeleteProfile() {
@@ -240,6 +291,7 @@ bool CDeviceProfileUI::DeleteProfile() {
   combo->RemoveAt(selected, false);
   combo->SelectItem(next, false);
   SetNameEditText(combo->GetItemAt(next)->GetText().str());
+  UpdateDeleteButton();
   return true;
 }
 
@@ -253,7 +305,7 @@ int CDeviceProfileUI::CopyProfile() {
   const ProfileStoreResult result = session_->Copy(static_cast<size_t>(selected), name);
   if (result == ProfileStoreResult::kLimitReached) return kLimitReached;
   if (result != ProfileStoreResult::kDone) return kWriteFailed;
-  AppendItem(name);
+  ShowNewProfile(name);
   return kDone;
 }
 
@@ -265,7 +317,7 @@ int CDeviceProfileUI::ImportProfile(const Json::Value& document, const std::stri
   const ProfileStoreResult result = session_->Import(document, unique);
   if (result == ProfileStoreResult::kLimitReached) return kLimitReached;
   if (result != ProfileStoreResult::kDone) return kWriteFailed;
-  AppendItem(unique);
+  ShowNewProfile(unique);
   return kDone;
 }
 

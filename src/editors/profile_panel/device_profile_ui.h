@@ -78,7 +78,12 @@ class CDeviceProfileUI : public CHorizontalLayoutUI, public IControlRoutes {
   int GetProfileCount();
   std::string GetProfilePathAt(int index);
 
+  // Add, copy and import list the new profile, select it and make it the session's chosen
+  // profile (and the stored selection); the caller has the device take it.
   int AddProfile();
+  // Whether there is a profile to spare: the only one is never deleted, and the delete button is
+  // inoperable while it is alone.
+  bool CanDeleteProfile();
   // Removes the selected profile and selects its predecessor (or the first) without notice; the
   // session chooses it at once, and the caller switches the device to it. False when nothing was
   // removed.
@@ -106,11 +111,14 @@ class CDeviceProfileUI : public CHorizontalLayoutUI, public IControlRoutes {
   bool EnsureContent();
   CComboUI* Combo();
   CControlUI* NameEdit();
+  CControlUI* DeleteButton();
   CControlUI* Menu();
   CControlUI* TabRow();
   COptionUI* Tab(int index);
   std::vector<std::string> ItemNames();
   void AppendItem(const std::string& name);
+  void ShowNewProfile(const std::string& name);
+  void UpdateDeleteButton();
   void ApplyTabVisibility();
   void GiveTabsOwnGroup();
   // Damaged files the session kept aside go to the trace, with where their content is now.
@@ -127,7 +135,7 @@ class CDeviceProfileUI : public CHorizontalLayoutUI, public IControlRoutes {
   void OnMenu(TNotifyUI& msg, int index);
   void OnChosen(TNotifyUI& msg, int index);
   void OnFunctionTab(TNotifyUI& msg, int index);
-  void TellAddResult(int result);
+  void FinishNewProfile(int result);
 
   int kind_ = 0;
   CProfileSession* session_ = nullptr;
@@ -138,6 +146,8 @@ class CDeviceProfileUI : public CHorizontalLayoutUI, public IControlRoutes {
 
   CComboUI* combo_ = nullptr;
   CControlUI* nameEdit_ = nullptr;
+  CControlUI* deleteButton_ = nullptr;
+  CDuiString deleteIcon_;  // the layout's, shown faded while the button is inoperable
   CControlUI* menu_ = nullptr;
   CControlUI* tabRow_ = nullptr;
   std::array<COptionUI*, kTabCount> tabs_{};

@@ -28,7 +28,7 @@ inline constexpr const char* kTabs[] = {"deng_Op_tab",  "key_Op_tab",        "ma
 
 // What the panel looks up (its routes name the buttons and the tabs).
 inline constexpr ControlNameUse kLookedUp[] = {
-    {kCombo, false}, {kNameEdit, false}, {kMenu, false}, {kTabRow, false},
+    {kCombo, false}, {kNameEdit, false}, {kDeleteButton, false}, {kMenu, false}, {kTabRow, false},
 };
 
 }  // namespace profile_panel

@@ -24,7 +24,6 @@ constexpr const char* kAskDelete = "message_text_30";
 constexpr const char* kAskCopy = "message_text_27";
 constexpr const char* kAskReset = "message_text_22";
 constexpr const char* kLimitReachedNotice = "message_text_32";
-constexpr const char* kNameTooLong = "message_text_34";
 constexpr const char* kNameInUse = "message_text_5";
 constexpr const char* kNameBlank = "message_text_25";
 constexpr const char* kImportRefused = "message_profile_import_refused";
@@ -60,24 +59,27 @@ bool CDeviceProfileUI::RouteNotify(NotifyKind kind, TNotifyUI& msg) {
   return host_ && DispatchRoute(Rows(), *this, kind, msg);
 }
 
-// Add, copy and import answer the same way.
-void CDeviceProfileUI::TellAddResult(int result) {
+// Add, copy and import end the same way: the device takes the new profile, as a choice in the
+// drop-down makes it do, or the user is told why there is none.
+void CDeviceProfileUI::FinishNewProfile(int result) {
+  if (result == kDone) host_->ApplySelectedProfile();
   if (result == kLimitReached) host_->Tell(kLimitReachedNotice);
   if (result == kWriteFailed) host_->Tell(kWriteFailedNotice);
 }
 
 void CDeviceProfileUI::OnAdd(TNotifyUI&, int) {
-  if (host_->Ask(kAskAdd)) TellAddResult(AddProfile());
+  if (host_->Ask(kAskAdd)) FinishNewProfile(AddProfile());
 }
 
 void CDeviceProfileUI::OnDelete(TNotifyUI&, int) {
-  if (!host_->Ask(kAskDelete)) return;
+  // The button is inoperable then; nothing would be deleted, so nothing is asked.
+  if (!CanDeleteProfile() || !host_->Ask(kAskDelete)) return;
   // The device leaves the deleted profile at once: a save in between would write its file again.
   if (DeleteProfile()) host_->ApplySelectedProfile();
 }
 
 void CDeviceProfileUI::OnCopy(TNotifyUI&, int) {
-  if (host_->Ask(kAskCopy)) TellAddResult(CopyProfile());
+  if (host_->Ask(kAskCopy)) FinishNewProfile(CopyProfile());
 }
 
 void CDeviceProfileUI::OnImport(TNotifyUI&, int) {
@@ -98,11 +100,10 @@ void CDeviceProfileUI::OnImport(TNotifyUI&, int) {
   std::string name = FileTitleOf(*path);
   // A file named only by its extension (".json") is known by the name it carries.
   if (name.empty()) name = check.document["profilename"].asString();
-  if (CheckProfileName(name) == ProfileNameCheck::kTooLong) {
-    host_->Tell(kNameTooLong);
-    return;
-  }
-  TellAddResult(ImportProfile(check.document, name));
+  if (name.empty()) name = NextFreeProfileName(ItemNames());
+  // A file name longer than the rule is no reason to refuse the profile: the profile is listed
+  // under the first characters that fit.
+  FinishNewProfile(ImportProfile(check.document, name));
 }
 
 void CDeviceProfileUI::OnExport(TNotifyUI&, int) {
