@@ -111,6 +111,25 @@ TEST_F(EditTest, LeavingTheFieldClampsToTheRangeBeforeKillFocus) {
   }
 }
 
+TEST_F(EditTest, TabInTheFieldMovesTheFocusOnAndShiftTabBack) {
+  CEditUI* edit = Edit("dpi_edit");
+  edit->SetFocus();
+  NativeLine()->clear();
+  Type(NativeLine(), "7000");
+  PressKey(NativeLine(), Qt::Key_Tab);
+  PumpUiEvents();
+  EXPECT_EQ(window.Manager().GetFocus(), Edit("name_edit")) << "the next tab stop";
+  EXPECT_FALSE(edit->IsEditing());
+  EXPECT_TRUE(window.Saw("killfocus", "dpi_edit"));
+  EXPECT_EQ(edit->GetText(), "6500") << "left like any other way out: clamped";
+
+  ASSERT_NE(NativeLine(), nullptr) << "the next field opened";
+  QKeyEvent back(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+  QApplication::sendEvent(NativeLine(), &back);
+  PumpUiEvents();
+  EXPECT_EQ(window.Manager().GetFocus(), edit);
+}
+
 TEST_F(EditTest, TextFromCodeIsCutToMaxChars) {
   CEditUI* edit = Edit("name_edit");
   edit->SetText("abcdefgh");

@@ -20,6 +20,7 @@ std::optional<NotifyKind> NotifyKindOf(std::string_view type) {
       {"movevaluechanged", NotifyKind::kSliderDrag},
       {"itemselect", NotifyKind::kItemSelect},
       {"killfocus", NotifyKind::kFocusLost},
+      {"return", NotifyKind::kReturn},
   };
   for (const TypeName& entry : kTypes) {
     if (entry.type == type) return entry.kind;

@@ -15,7 +15,7 @@
 // match in table order wins.
 
 // The notifications that are routed by name; every other type is left to its window.
-enum class NotifyKind { kClick, kSelectChanged, kValueChanged, kSliderDrag, kItemSelect, kFocusLost };
+enum class NotifyKind { kClick, kSelectChanged, kValueChanged, kSliderDrag, kItemSelect, kFocusLost, kReturn };
 std::optional<NotifyKind> NotifyKindOf(std::string_view type);
 
 // A control name split at its last underscore: "DPI_slider_3" → "DPI_slider_" and 3. Text after

@@ -300,7 +300,8 @@ bool CRenderEngine::DrawImageInfo(HDC hDC, CPaintManagerUI* pManager, const RECT
   }
   CPainterState state(painter);
   painter->setClipRect(ToQRect(clip), Qt::IntersectClip);
-  painter->setOpacity(info.uFade / 255.0);
+  // A fade composes with whatever the caller faded already (a disabled control draws faded).
+  painter->setOpacity(painter->opacity() * info.uFade / 255.0);
   DrawSlices(*painter, raster, srcRect, srcCorner, ToQRect(dest), ToMargins(dpi.Scale(info.rcCorner)), info.bHole);
   return true;
 }

@@ -9,6 +9,7 @@
 #include "ui/toolkit/native_window.h"
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/render_engine.h"
+#include "ui/toolkit/window_api.h"
 
 namespace {
 
@@ -116,6 +117,15 @@ void CEditUI::OpenEditor() {
     // inside Qt's focus change.
     CPaintManagerUI::RunOnUiThread([this, serial] {
       if (IsAlive(this, serial) && m_pManager && m_pManager->GetFocus() == this) m_pManager->SetFocus(nullptr);
+    });
+  };
+  callbacks.tabPressed = [this, serial](bool backwards) {
+    // The window moves the focus as it does for a Tab pressed anywhere else; later, because
+    // moving it closes this field from inside its own key event.
+    CPaintManagerUI::RunOnUiThread([this, serial, backwards] {
+      if (IsAlive(this, serial) && m_pManager && m_pManager->GetFocus() == this) {
+        ::SendMessage(m_pManager->GetPaintWindow(), WM_KEYDOWN, VK_TAB, backwards ? 1 : 0);
+      }
     });
   };
   m_editor = std::make_unique<CNativeTextEditor>(host, style, *m_pManager->GetFont(m_iFont), *m_pManager->GetDPIObj(),

@@ -18,12 +18,12 @@ QString ColourCss(DWORD argb) {
   return QString("rgba(%1,%2,%3,%4)").arg(ArgbRed(argb)).arg(ArgbGreen(argb)).arg(ArgbBlue(argb)).arg(ArgbAlpha(argb));
 }
 
-// Watches the field for focus leaving the window and, in a multi-line field without wantReturn,
-// for Enter.
+// Watches the field for focus leaving the window, in a multi-line field without wantReturn for
+// Enter, and in a single-line field for Tab.
 class CEditorEventFilter : public QObject {
  public:
-  CEditorEventFilter(QWidget* host, CNativeTextEditor::Callbacks* callbacks, bool enterReturns)
-      : host_(host), callbacks_(callbacks), enterReturns_(enterReturns) {}
+  CEditorEventFilter(QWidget* host, CNativeTextEditor::Callbacks* callbacks, bool enterReturns, bool tabMovesOn)
+      : host_(host), callbacks_(callbacks), enterReturns_(enterReturns), tabMovesOn_(tabMovesOn) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -31,10 +31,15 @@ class CEditorEventFilter : public QObject {
       QWidget* focus = QApplication::focusWidget();
       bool stillInside = focus && (focus == host_ || host_->isAncestorOf(focus));
       if (!stillInside && callbacks_->focusLeftWindow) callbacks_->focusLeftWindow();
-    } else if (enterReturns_ && event->type() == QEvent::KeyPress) {
+    } else if (event->type() == QEvent::KeyPress) {
       auto* key = static_cast<QKeyEvent*>(event);
-      if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && callbacks_->returnPressed) {
+      if (enterReturns_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && callbacks_->returnPressed) {
         callbacks_->returnPressed();
+        return true;
+      }
+      const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+      if (tabMovesOn_ && tab && !(key->modifiers() & Qt::ControlModifier) && callbacks_->tabPressed) {
+        callbacks_->tabPressed(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier));
         return true;
       }
     }
@@ -45,6 +50,7 @@ class CEditorEventFilter : public QObject {
   QWidget* host_;
   CNativeTextEditor::Callbacks* callbacks_;
   bool enterReturns_;
+  bool tabMovesOn_;
 };
 
 }  // namespace
@@ -71,7 +77,7 @@ CNativeTextEditor::CNativeTextEditor(QWidget* host, const CNativeEditorStyle& st
       }
       if (callbacks_.textEdited) callbacks_.textEdited(FromQt(text));
     });
-    filter_ = new CEditorEventFilter(host, &callbacks_, !style.wantReturn);
+    filter_ = new CEditorEventFilter(host, &callbacks_, !style.wantReturn, false);
     widget_ = edit;
   } else {
     auto* edit = new QLineEdit(host);
@@ -88,7 +94,7 @@ CNativeTextEditor::CNativeTextEditor(QWidget* host, const CNativeEditorStyle& st
     QObject::connect(edit, &QLineEdit::returnPressed, [this] {
       if (callbacks_.returnPressed) callbacks_.returnPressed();
     });
-    filter_ = new CEditorEventFilter(host, &callbacks_, false);
+    filter_ = new CEditorEventFilter(host, &callbacks_, false, true);
     widget_ = edit;
   }
   filter_->setParent(widget_);

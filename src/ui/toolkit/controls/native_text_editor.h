@@ -30,6 +30,9 @@ class CNativeTextEditor {
     std::function<void()> returnPressed;
     // Keyboard focus went somewhere outside the window (another window, the desktop).
     std::function<void()> focusLeftWindow;
+    // Tab (false) or Shift+Tab (true) in a single-line field: the window's next control should
+    // take the focus. Qt would otherwise keep it among its own widgets, out of the toolkit's sight.
+    std::function<void(bool backwards)> tabPressed;
   };
 
   CNativeTextEditor(QWidget* host, const CNativeEditorStyle& style, const TFontInfo& font, const CDPI& dpi,

@@ -5,7 +5,32 @@
 
 #include "ui/toolkit/attribute_values.h"
 #include "ui/toolkit/paint_manager_ui.h"
+#include "ui/toolkit/qt_paint.h"
 #include "ui/toolkit/render_engine.h"
+
+namespace {
+
+// A disabled slider keeps showing its value, faded, so it reads as there but not to be moved.
+constexpr double kDisabledOpacity = 0.35;
+
+class CFadeWhileDisabled {
+ public:
+  CFadeWhileDisabled(HDC hDC, bool enabled) : painter_(enabled ? nullptr : PainterOf(hDC)) {
+    if (!painter_) return;
+    painter_->save();
+    painter_->setOpacity(kDisabledOpacity);
+  }
+  ~CFadeWhileDisabled() {
+    if (painter_) painter_->restore();
+  }
+  CFadeWhileDisabled(const CFadeWhileDisabled&) = delete;
+  CFadeWhileDisabled& operator=(const CFadeWhileDisabled&) = delete;
+
+ private:
+  QPainter* painter_;
+};
+
+}  // namespace
 
 CSliderUI::CSliderUI() {
   m_uTextStyle = DT_SINGLELINE | DT_CENTER;
@@ -163,6 +188,7 @@ void CSliderUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
 
 void CSliderUI::PaintForeColor(HDC hDC) {
   if (ArgbAlpha(m_dwForeColor) == 0) return;
+  CFadeWhileDisabled fade(hDC, IsEnabled());
   // The filled track runs to the thumb's centre, so the thumb sits on its end.
   RECT thumb = GetThumbRect();
   RECT filled = m_rcItem;
@@ -180,6 +206,7 @@ void CSliderUI::PaintForeColor(HDC hDC) {
 }
 
 void CSliderUI::PaintForeImage(HDC hDC) {
+  CFadeWhileDisabled fade(hDC, IsEnabled());
   // The thumb goes last, over the filled track.
   CProgressUI::PaintForeImage(hDC);
   RECT thumb = GetThumbRect();
