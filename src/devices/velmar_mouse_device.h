@@ -66,7 +66,8 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   void ApplyProfile();
 
   // ---- edits from the page (mouse/page/mouse_page_routes.cpp) ----
-  void SetCurrentStage(int stage);
+  // False when the stage is off (or outside 0 … 6): the current stage stays.
+  bool SetCurrentStage(int stage);
   void SetStages(const std::vector<DPIStage>& stages);
   // Stage i's slider moved (dragging shows the number only) or a number was typed into its edit.
   void OnStageSliderMoved(int stage, bool save);

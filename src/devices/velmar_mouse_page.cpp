@@ -45,11 +45,12 @@ void CVelmarMouseDevice::RestartKeepAlive() { StartTileTimer(kTimerKeepAlive, kK
 
 // ---- edits coming back from the page ----
 
-void CVelmarMouseDevice::SetCurrentStage(int stage) {
-  if (stage < 0 || stage >= static_cast<int>(kMaxStages)) return;
-  model_.SetCurrentStage(stage);
+bool CVelmarMouseDevice::SetCurrentStage(int stage) {
+  const bool taken = model_.SetCurrentStage(stage);
+  // A refused choice puts the radio back on the stage that stays current.
   view_.ShowCurrentStage(model_);
-  if (stage < static_cast<int>(model_.Stages().size())) view_.ShowStageEnabled(model_, stage, model_.IsStageEnabled(stage));
+  view_.ShowEnableChecks(model_);
+  return taken;
 }
 
 void CVelmarMouseDevice::SetStages(const std::vector<DPIStage>& stages) { model_.SetStages(stages); }
@@ -72,9 +73,10 @@ void CVelmarMouseDevice::OnStageEditTyped(int stage) {
 }
 
 void CVelmarMouseDevice::SetStageEnabled(int stage, bool enabled) {
-  if (!model_.SetStageEnabled(stage, enabled)) return;
-  view_.ShowStageEnabled(model_, stage, enabled);
-  CommitSettings();
+  const bool taken = model_.SetStageEnabled(stage, enabled);
+  // A refused change puts the check back as the stage is.
+  view_.ShowStageEnabled(model_, stage, model_.IsStageEnabled(stage));
+  if (taken) CommitSettings();
 }
 
 void CVelmarMouseDevice::SetStageColour(int stage, DWORD colour) {
@@ -89,4 +91,6 @@ void CVelmarMouseDevice::ChangeSystemHalf(size_t word, bool high, int value) {
   if (value < 0) return;
   model_.SetSystemHalf(word, high, static_cast<uint16_t>(value));
   CommitSettings();
+  // One setting may change what another offers (scrolling by page leaves no lines per notch).
+  view_.ShowSystemBlock(model_.System());
 }

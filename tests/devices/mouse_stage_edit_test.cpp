@@ -115,8 +115,10 @@ TEST(MouseStageEdit, TheLastEnabledStageCannotBeDisabled) {
   EXPECT_FALSE(EnableCheck(rig, current)->IsEnabled());
   EXPECT_FALSE(rig.Control("DPI_layout_" + std::to_string((current + 1) % 7))->IsEnabled());
 
-  rig.Device().SetCurrentStage((current + 1) % 7);
+  // A stage that is off must be switched on before it can be chosen.
+  EXPECT_FALSE(rig.Device().SetCurrentStage((current + 1) % 7));
   rig.Device().SetStageEnabled((current + 1) % 7, true);
+  EXPECT_TRUE(rig.Device().SetCurrentStage((current + 1) % 7));
   EXPECT_TRUE(EnableCheck(rig, current)->IsEnabled()) << "two stages on: either may be switched off again";
   EXPECT_EQ(StoredStage(rig, (current + 1) % 7)[0], 1);
 }

@@ -13,6 +13,7 @@ void CMouseModel::LoadFrom(CMouseProfiledata& profile) {
   currentStage_ = profile.GetStageActive();
   system_ = profile.ReadSystemStages();
   changed_ = 0;
+  KeepCurrentStageEnabled();
 }
 
 void CMouseModel::StoreChanges(CMouseProfiledata& profile) {
@@ -28,12 +29,27 @@ void CMouseModel::SetStages(const std::vector<DPIStage>& stages) {
   stages_ = stages;
   if (stages_.size() > kMaxStages) stages_.resize(kMaxStages);
   Changed(kStages);
+  KeepCurrentStageEnabled();
 }
 
-void CMouseModel::SetCurrentStage(int stage) {
-  if (stage < 0 || stage >= static_cast<int>(kMaxStages)) return;
+bool CMouseModel::SetCurrentStage(int stage) {
+  if (stage < 0 || stage >= static_cast<int>(kMaxStages)) return false;
+  if (!IsStageEnabled(stage) && EnabledStageCount() > 0) return false;
   currentStage_ = stage;
   Changed(kCurrentStage);
+  return true;
+}
+
+// A document or a mouse may name a stage that is switched off; the mouse must never be sent to
+// it, so the first stage that is on takes its place. A list with no stage on is left as it is.
+void CMouseModel::KeepCurrentStageEnabled() {
+  if (IsStageEnabled(currentStage_)) return;
+  for (int stage = 0; stage < static_cast<int>(stages_.size()); ++stage) {
+    if (!IsStageEnabled(stage)) continue;
+    currentStage_ = stage;
+    Changed(kCurrentStage);
+    return;
+  }
 }
 
 DPIStage* CMouseModel::StageAt(int stage) {
@@ -44,10 +60,16 @@ DPIStage* CMouseModel::StageAt(int stage) {
 }
 
 bool CMouseModel::SetStageEnabled(int stage, bool enabled) {
+  if (stage < 0 || stage >= static_cast<int>(kMaxStages)) return false;
+  if (!enabled && !CanDisableStage(stage)) return false;
   DPIStage* record = StageAt(stage);
-  if (!record) return false;
   record->StageActive = enabled ? 1 : 0;
   return true;
+}
+
+bool CMouseModel::CanDisableStage(int stage) const {
+  if (!IsStageEnabled(stage)) return true;
+  return stage != currentStage_ && EnabledStageCount() > 1;
 }
 
 bool CMouseModel::SetStageValue(int stage, uint16_t sensorId, int value) {
@@ -109,6 +131,7 @@ DecodedSettingsPage CMouseModel::TakeSettingsPage(const SettingsPageBytes& raw, 
                                                   std::span<const uint8_t> lightModeCodes) {
   const DecodedSettingsPage decoded = DecodeSettingsPage(raw, activePage, lightModeCodes, system_, light_);
   SetSystem(decoded.system);
+  // A stage the profile has switched off stays out of use: the stage the profile names is kept.
   SetCurrentStage(decoded.currentStage);
   SetLight(decoded.light);
   return decoded;

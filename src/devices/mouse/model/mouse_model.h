@@ -17,7 +17,8 @@
 // code; used on the user-interface thread.
 class CMouseModel {
  public:
-  // Everything from the profile document; nothing is left to store afterwards.
+  // Everything from the profile document; nothing is left to store afterwards but a current stage
+  // that was switched off and had to move.
   void LoadFrom(CMouseProfiledata& profile);
   // Writes the records changed since the last load or store into the document (records nobody
   // changed are left as the file has them).
@@ -26,12 +27,17 @@ class CMouseModel {
   // ---- stages ----
   const std::vector<DPIStage>& Stages() const { return stages_; }
   int CurrentStage() const { return currentStage_; }
-  // At most seven stages are kept.
+  // The current stage is always one that is on (while any is): the mouse is never sent to a
+  // stage that is switched off.
+  // At most seven stages are kept; a current stage the new list switches off moves to the first
+  // stage that is on.
   void SetStages(const std::vector<DPIStage>& stages);
-  // An index outside 0 ... 6 is ignored.
-  void SetCurrentStage(int stage);
-  // The list grows to reach `stage` when needed. False for an index outside 0 ... 6.
+  // False (and nothing changes) for an index outside 0 ... 6 and for a stage that is off.
+  bool SetCurrentStage(int stage);
+  // The list grows to reach `stage` when needed. False for an index outside 0 ... 6, and for
+  // switching off the current stage or the last one that is on.
   bool SetStageEnabled(int stage, bool enabled);
+  bool CanDisableStage(int stage) const;
   bool SetStageValue(int stage, uint16_t sensorId, int value);
   bool SetStageColour(int stage, uint8_t red, uint8_t green, uint8_t blue);
   bool IsStageEnabled(int stage) const;
@@ -62,6 +68,7 @@ class CMouseModel {
   enum Record : unsigned { kStages = 1, kCurrentStage = 2, kSystem = 4, kLight = 8, kKeys = 16 };
   void Changed(Record record) { changed_ |= record; }
   DPIStage* StageAt(int stage);
+  void KeepCurrentStageEnabled();
 
   std::vector<DPIStage> stages_;
   int currentStage_ = 0;

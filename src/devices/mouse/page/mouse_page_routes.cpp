@@ -60,6 +60,8 @@ const RouteRow<CMousePageRoutes> CMousePageRoutes::kRouteRows[] = {
     {NotifyKind::kItemSelect, kDeviceSleep2, false, &Routes::OnSleepTime},
     {NotifyKind::kItemSelect, kLogoMode, false, &Routes::OnLogoMode},
     {NotifyKind::kFocusLost, kStageEdit, true, &Routes::OnStageEdit},
+    // Enter applies the typed number and leaves the field open; Tab and clicks elsewhere end it.
+    {NotifyKind::kReturn, kStageEdit, true, &Routes::OnStageEdit},
 };
 
 std::span<const RouteRow<CMousePageRoutes>> CMousePageRoutes::Rows() { return kRouteRows; }
@@ -72,8 +74,7 @@ void CMousePageRoutes::OnStageEnabled(TNotifyUI& msg, int index) { mouse_.SetSta
 
 void CMousePageRoutes::OnStageSelected(TNotifyUI& msg, int index) {
   if (!IsSelectedOption(msg)) return;
-  mouse_.SetCurrentStage(index);
-  mouse_.CommitSettings();
+  if (mouse_.SetCurrentStage(index)) mouse_.CommitSettings();
 }
 
 void CMousePageRoutes::OnStageSlider(TNotifyUI&, int index) { mouse_.OnStageSliderMoved(index, true); }

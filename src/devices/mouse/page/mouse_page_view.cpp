@@ -8,6 +8,7 @@
 #include "devices/mouse/mouse_system_words.h"
 #include "devices/mouse/page/mouse_page_controls.h"
 #include "devices/page/page_lookup.h"
+#include "ui/controls/text_key.h"
 #include "ui/toolkit/controls/combo_ui.h"
 #include "ui/toolkit/controls/edit_ui.h"
 #include "ui/toolkit/controls/option_ui.h"
@@ -17,6 +18,8 @@
 using namespace mouse_page;
 
 namespace {
+
+constexpr DWORD kStageOffColourAlpha = 0x50000000u;
 
 // The number an item stands for: its user data when that is a number, else the first number in
 // its text ("5 min", "4 ms"). -1 when it has none.
@@ -104,16 +107,32 @@ void CMousePageView::ShowAll(const CMouseModel& model, const SensitivityRule& ru
 
 void CMousePageView::ShowStageEnabled(const CMouseModel& model, int stage, bool enabled) {
   if (const StageRow* row = Row(stage)) {
-    if (row->row) row->row->SetEnabled(enabled);
+    // A stage that is off cannot be chosen or edited until it is ticked again; its row says so.
+    if (row->row) {
+      row->row->SetEnabled(enabled);
+      row->row->SetToolTip(enabled ? "" : TextKey("mouse_stage_off_tip"));
+    }
     ShowCheck(row->enable, enabled);
+    if (row->select) row->select->SetEnabled(enabled);
+    if (row->slider) row->slider->SetEnabled(enabled);
+    if (row->edit) row->edit->SetEnabled(enabled);
+    const std::vector<DPIStage>& stages = model.Stages();
+    if (static_cast<size_t>(stage) < stages.size()) ShowStageColour(stage, stages[static_cast<size_t>(stage)]);
   }
-  const int count = static_cast<int>(std::min(model.Stages().size(), kMaxStages));
+  ShowEnableChecks(model);
+}
+
+void CMousePageView::ShowEnableChecks(const CMouseModel& model) {
   const bool oneLeft = model.EnabledStageCount() == 1;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < static_cast<int>(kMaxStages); ++i) {
     COptionUI* check = stages_[static_cast<size_t>(i)].enable;
     if (!check) continue;
-    const bool lastEnabled = oneLeft && model.IsStageEnabled(i);
-    check->SetEnabled(i != model.CurrentStage() && !lastEnabled);
+    const bool current = i == model.CurrentStage() && model.IsStageEnabled(i);
+    const bool lastOn = oneLeft && model.IsStageEnabled(i);
+    check->SetEnabled(!current && !lastOn);
+    check->SetToolTip(current  ? TextKey("mouse_stage_enable_current_tip")
+                      : lastOn ? TextKey("mouse_stage_enable_last_tip")
+                               : TextKey("mouse_stage_enable_tip"));
   }
 }
 
@@ -139,7 +158,9 @@ void CMousePageView::ShowStageNumber(int stage, int stored, const SensitivityRul
 void CMousePageView::ShowStageColour(int stage, const DPIStage& record) {
   const StageRow* row = Row(stage);
   if (!row || !row->colour) return;
-  row->colour->SetBkColor(0xFF000000u | (DWORD{record.StageColorR} << 16) | (DWORD{record.StageColorG} << 8) |
+  // A stage that is off shows its colour faded, like the rest of its row.
+  const DWORD alpha = record.StageActive != 0 ? 0xFF000000u : kStageOffColourAlpha;
+  row->colour->SetBkColor(alpha | (DWORD{record.StageColorR} << 16) | (DWORD{record.StageColorG} << 8) |
                           record.StageColorB);
 }
 
@@ -169,7 +190,13 @@ void CMousePageView::ShowSystemBlock(const MouseSystemBlock& block) {
   ShowSlider(doubleClick_, LowHalf(block[kSystemWordClickAndSpeed]));
   ShowSlider(scrollSpeed_, LowHalf(block[kSystemWordWheelAndPolling]));
   ShowCheck(pointerPrecision_, LowHalf(block[kSystemWordPointer]) != 0);
-  ShowCheck(scrollsPage_, HighHalf(block[kSystemWordPointer]) != 0);
+  const bool byPage = HighHalf(block[kSystemWordPointer]) != 0;
+  ShowCheck(scrollsPage_, byPage);
+  // Scrolling a screen at a time leaves no lines per notch to choose.
+  if (scrollSpeed_) {
+    scrollSpeed_->SetEnabled(!byPage);
+    scrollSpeed_->SetToolTip(byPage ? TextKey("mouse_scroll_speed_by_page_tip") : "");
+  }
 }
 
 void CMousePageView::ApplySliderRanges(const SensitivityRule& rule) {
@@ -213,5 +240,5 @@ std::string CMousePageView::EditText(int stage) const {
 
 DWORD CMousePageView::StageColour(int stage) const {
   const StageRow* row = Row(stage);
-  return row && row->colour ? row->colour->GetBkColor() : 0;
+  return row && row->colour ? (row->colour->GetBkColor() | 0xFF000000u) : 0;
 }

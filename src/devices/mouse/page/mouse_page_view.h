@@ -26,9 +26,12 @@ class CMousePageView {
   // ---- showing the model ----
   // Every stage row, the system block's controls.
   void ShowAll(const CMouseModel& model, const SensitivityRule& rule);
-  // The stage's row and enable check follow `enabled`; no enable check is operable for the current
-  // stage or the last enabled one, so at least one stage always stays enabled.
+  // The stage's row follows `enabled`: a stage that is off has its choice, slider and number
+  // inoperable, its colour faded and a tooltip on its row. Then ShowEnableChecks.
   void ShowStageEnabled(const CMouseModel& model, int stage, bool enabled);
+  // No enable check is operable for the current stage or the last one that is on, so at least one
+  // stage always stays on; each check's tooltip says why.
+  void ShowEnableChecks(const CMouseModel& model);
   // The slider at `stored`, the current stage selected, the shown number.
   void ShowStageValue(const CMouseModel& model, int stage, int stored, const SensitivityRule& rule);
   void ShowStageNumber(int stage, int stored, const SensitivityRule& rule);
@@ -46,7 +49,7 @@ class CMousePageView {
   void SetSliderValue(int stage, int value);
   bool HasStageControls(int stage) const;
   std::string EditText(int stage) const;
-  // The stage's colour swatch as 0xAARRGGBB; 0 without one.
+  // The stage's colour swatch as 0xFFRRGGBB; 0 without one.
   DWORD StageColour(int stage) const;
 
  private:

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "devices/mouse/mouse_system_words.h"
 #include "devices/mouse/sensitivity_rule.h"
@@ -87,13 +89,16 @@ TEST_F(MouseModelTest, StageEditsReachOnlyTheSevenStagesAndGrowTheListToTheStage
   EXPECT_TRUE(model_.SetStageEnabled(4, true));
   EXPECT_TRUE(model_.SetStageColour(4, 1, 2, 3));
   EXPECT_EQ(model_.Stages()[4].StageColorB, 3);
+  // The one-stage list left stage 2 behind: the current stage moved to the stage that is on.
+  const int current = model_.CurrentStage();
+  EXPECT_EQ(current, 0);
   for (int outside : {-1, 7}) {
     EXPECT_FALSE(model_.SetStageValue(outside, kSensor3395, 1));
     EXPECT_FALSE(model_.SetStageEnabled(outside, true));
-    model_.SetCurrentStage(outside);
+    EXPECT_FALSE(model_.SetCurrentStage(outside));
   }
   EXPECT_EQ(model_.Stages().size(), 5u);
-  EXPECT_EQ(model_.CurrentStage(), 2);
+  EXPECT_EQ(model_.CurrentStage(), current);
 }
 
 TEST_F(MouseModelTest, ThePageSentIsTheModelAndThePageReadReplacesAllButTheStages) {
@@ -101,14 +106,60 @@ TEST_F(MouseModelTest, ThePageSentIsTheModelAndThePageReadReplacesAllButTheStage
   EXPECT_EQ(sent, EncodeSettingsPage(0, model_.Stages(), 2, model_.System(), model_.Light()));
 
   SettingsPageBytes read = sent;
-  read[12] = 5;                                  // the mouse's current stage
+  read[12] = 1;                                  // the mouse's current stage
   read[81] = 8;                                  // its debounce time
   const std::vector<DPIStage> stages = model_.Stages();
   const std::vector<uint8_t> identityCodes = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
   const DecodedSettingsPage decoded = model_.TakeSettingsPage(read, 1, identityCodes);
   EXPECT_EQ(decoded.activeProfile, 1);
-  EXPECT_EQ(model_.CurrentStage(), 5);
+  EXPECT_EQ(model_.CurrentStage(), 1);
   EXPECT_EQ(LowHalf(model_.System()[kSystemWordDebounceAndLogo]), 8);
   EXPECT_EQ(model_.Stages(), stages) << "the profile stays the master of the stages";
   EXPECT_EQ(Saved()["ReportStages"]["key_debounce_time"].asInt(), 8);
+}
+
+// The profile has stages 0 to 2 on and 3 to 6 off, stage 2 current: whatever asks, the mouse is
+// never sent to a stage that is off.
+TEST_F(MouseModelTest, TheCurrentStageIsAlwaysAStageThatIsOn) {
+  struct Case {
+    const char* what;
+    std::function<bool(CMouseModel&)> change;
+    bool taken;
+    int current;
+  };
+  const std::vector<DPIStage> secondOnly = {{0, 0, 7, 7, 0, 0, 0}, {1, 0, 15, 15, 0, 0, 0}, {0, 0, 31, 31, 0, 0, 0}};
+  const Case cases[] = {
+      {"choosing a stage that is on", [](CMouseModel& m) { return m.SetCurrentStage(1); }, true, 1},
+      {"choosing a stage that is off", [](CMouseModel& m) { return m.SetCurrentStage(4); }, false, 2},
+      {"switching the current stage off", [](CMouseModel& m) { return m.SetStageEnabled(2, false); }, false, 2},
+      {"switching another stage off", [](CMouseModel& m) { return m.SetStageEnabled(1, false); }, true, 2},
+      {"a list that switches the current stage off",
+       [&](CMouseModel& m) {
+         m.SetStages(secondOnly);
+         return true;
+       },
+       true, 1},
+      {"a page read naming a stage that is off",
+       [](CMouseModel& m) {
+         SettingsPageBytes read = m.EncodeSettingsPage(0);
+         read[12] = 5;
+         m.TakeSettingsPage(read, 0, std::vector<uint8_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+         return true;
+       },
+       true, 2},
+  };
+  for (const Case& test : cases) {
+    model_.LoadFrom(profile_);
+    EXPECT_EQ(test.change(model_), test.taken) << test.what;
+    EXPECT_EQ(model_.CurrentStage(), test.current) << test.what;
+    EXPECT_TRUE(model_.IsStageEnabled(model_.CurrentStage())) << test.what;
+    EXPECT_EQ(model_.EncodeSettingsPage(0)[12], test.current) << test.what << ": what the mouse is sent";
+  }
+}
+
+TEST_F(MouseModelTest, ADocumentNamingAStageThatIsOffStartsOnTheFirstStageThatIsOn) {
+  profile_.SetStageActive(5);
+  model_.LoadFrom(profile_);
+  EXPECT_EQ(model_.CurrentStage(), 0);
+  EXPECT_EQ(Saved()["DPIStages"]["StageActive"].asInt(), 0) << "the document is put right at its next save";
 }
