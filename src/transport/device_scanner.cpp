@@ -53,6 +53,7 @@ bool CDeviceScanner::RunPass() {
 
 void CDeviceScanner::ClaimMatchingInterfaces() {
   std::vector<size_t> claimed;
+  bool inaccessible = false;
   for (const std::string& path : paths_) {
     if (stop_.IsSet()) break;
     const uint16_t vendorId = GetVidFromPath(path);
@@ -62,7 +63,10 @@ void CDeviceScanner::ClaimMatchingInterfaces() {
     if (!slots_.FindFreeByPathTags(vendorId, productId, collectionNumber, interfaceNumber)) continue;
 
     // The path's tags only narrow the search; the interface's own attributes and usage decide.
-    if (!port_.Open(path, true, false, true, false)) continue;
+    if (!port_.Open(path, true, false, true, false)) {
+      inaccessible |= port_.GetLastOpenError() == HidOpenError::AccessDenied;
+      continue;
+    }
     const HidAttributes attributes = port_.GetAttributes();
     const HidCaps caps = port_.GetCaps();
     port_.Close();
@@ -78,6 +82,10 @@ void CDeviceScanner::ClaimMatchingInterfaces() {
   // interface before its event interface.
   std::sort(claimed.begin(), claimed.end());
   for (size_t slot : claimed) sink_.OnDeviceArrival(slot, slots_.Slot(slot), stop_);
+  if (inaccessible != inaccessibleReported_) {
+    inaccessibleReported_ = inaccessible;
+    sink_.OnInaccessibleInterfaces(inaccessible);
+  }
 }
 
 void CDeviceScanner::ProbeClaimedSlots() {

@@ -13,6 +13,8 @@
 // Message numbers the scan thread hands to the main window.
 inline constexpr unsigned WM_USB_MAINMESS_DEVICE_ARRIVAL = 3090;
 inline constexpr unsigned WM_USB_MAINMESS_DEVICE_REMOVE = 3091;
+// wParam 1: a supported interface is there that this user may not open; 0: there is none (any more).
+inline constexpr unsigned WM_USB_MAINMESS_DEVICE_INACCESSIBLE = 3098;
 
 // Where the scan thread reports. The two device messages are blocking hand-overs: the scan
 // thread waits until the main window has handled them, so it sees every change in order. An
@@ -25,6 +27,9 @@ class IDeviceScanSink {
   virtual void OnDeviceRemove(size_t slot, const DeviceEntry& entry, CEvent& stop) = 0;
   // Not blocking: the first enumeration pass is complete. Once per run of the thread.
   virtual void PostFirstScanComplete() = 0;
+  // Not blocking: whether a supported interface is there that could not be opened for want of
+  // permission (the user has not installed the udev rule) changed. Reported only on a change.
+  virtual void OnInaccessibleInterfaces(bool /*present*/) {}
 };
 
 // The background scan: about every 100 ms it lists the HID interfaces while a slot is free,
@@ -63,6 +68,7 @@ class CDeviceScanner {
   CEvent stop_{true};
   std::thread thread_;
   bool firstPass_ = true;
+  bool inaccessibleReported_ = false;
 
   // The last enumeration, reused while the backend reports no change: listing and parsing every
   // interface is the only costly step, and it would otherwise run every pass because the

@@ -112,6 +112,55 @@ TEST(MousePageProgram, EnterAndTabApplyATypedSensitivityAndShowWhatWasKept) {
   }
 }
 
+TEST(MousePageProgram, AMouseBehindItsReceiverThatDoesNotAnswerIsShownNotConnectedUntilItLinks) {
+  Program program("mouse-receiver:unlinked");
+  ASSERT_TRUE(PumpUntil([&] { return program.MouseTile() && program.MouseTile()->IsNotConnected(); }, kSettleMs));
+  CDeviceOptionUI* tile = program.MouseTile();
+  EXPECT_FALSE(program.Window().IsNoDeviceLayoutShown()) << "the receiver is there: not a missing device";
+  EXPECT_TRUE(program.Window().IsNotConnectedLayoutShown());
+  EXPECT_TRUE(tile->IsVisible());
+  EXPECT_TRUE(tile->IsSelected());
+  EXPECT_FALSE(tile->IsReachable());
+  EXPECT_EQ(program.Window().GetSelectedDevice(), nullptr) << "nothing is sent to a mouse that cannot hear it";
+  EXPECT_TRUE(program.Window().GetPaintManager()->FindSubControlByName(tile, "device_select_state")->IsVisible());
+
+  // Switched on: the page comes without a restart.
+  program.Sim().Receiver()->SetLinked(true);
+  ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
+  EXPECT_FALSE(tile->IsNotConnected());
+  EXPECT_FALSE(program.Window().IsNotConnectedLayoutShown());
+  EXPECT_FALSE(program.Window().GetPaintManager()->FindSubControlByName(tile, "device_select_state")->IsVisible());
+  EXPECT_EQ(program.Window().GetSelectedDevice(), program.Mouse());
+
+  // Switched off again: back to not connected, still not a missing device.
+  program.Sim().Receiver()->SetLinked(false);
+  ASSERT_TRUE(PumpUntil([&] { return tile->IsNotConnected(); }, kSettleMs));
+  EXPECT_TRUE(program.Window().IsNotConnectedLayoutShown());
+  EXPECT_FALSE(program.Window().IsNoDeviceLayoutShown());
+
+  // The receiver pulled out: now the device is missing.
+  program.Sim().Receiver()->Unplug();
+  ASSERT_TRUE(PumpUntil([&] { return program.Window().IsNoDeviceLayoutShown(); }, kSettleMs));
+  EXPECT_FALSE(tile->IsVisible());
+  EXPECT_FALSE(program.Window().IsNotConnectedLayoutShown());
+}
+
+TEST(MousePageProgram, TheNoDeviceLayoutAdvisesTheUdevRuleOnlyWhenADeviceCannotBeOpened) {
+  Program program("");
+  ASSERT_TRUE(PumpUntil([&] { return program.Window().IsFirstScanDone(); }, kSettleMs));
+  CControlUI* advice = program.Control("No_device_text");
+  ASSERT_NE(advice, nullptr);
+  EXPECT_EQ(advice->GetText().str(), Translated("main_no_device_text"));
+  EXPECT_EQ(Translated("main_no_device_text").find("udev"), std::string::npos);
+
+  // What the scan thread posts when an interface is there that this user may not open.
+  SendMessage(program.Window().GetHWND(), WM_USB_MAINMESS_DEVICE_INACCESSIBLE, 1, 0);
+  EXPECT_EQ(advice->GetText().str(), Translated("main_no_device_access_text"));
+  EXPECT_NE(Translated("main_no_device_access_text").find("udev"), std::string::npos);
+  SendMessage(program.Window().GetHWND(), WM_USB_MAINMESS_DEVICE_INACCESSIBLE, 0, 0);
+  EXPECT_EQ(advice->GetText().str(), Translated("main_no_device_text"));
+}
+
 TEST(MousePageProgram, AStageThatIsOffCannotBeChosenAndItsRowSaysSo) {
   Program program("mouse");
   ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));

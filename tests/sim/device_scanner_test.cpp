@@ -37,6 +37,14 @@ class RecordingSink : public IDeviceScanSink {
     events_.push_back({'R', slot, {}});
   }
   void PostFirstScanComplete() override { ++firstScanNotices; }
+  void OnInaccessibleInterfaces(bool present) override {
+    std::lock_guard guard(mutex_);
+    inaccessibleNotices_.push_back(present);
+  }
+  std::vector<bool> TakeInaccessibleNotices() {
+    std::lock_guard guard(mutex_);
+    return std::exchange(inaccessibleNotices_, {});
+  }
 
   std::vector<ScanEvent> Take() {
     std::lock_guard guard(mutex_);
@@ -47,6 +55,7 @@ class RecordingSink : public IDeviceScanSink {
  private:
   std::mutex mutex_;
   std::vector<ScanEvent> events_;
+  std::vector<bool> inaccessibleNotices_;
 };
 
 // Forwards to the virtual devices, counting enumerations and refusing chosen opens.
@@ -184,6 +193,21 @@ TEST_F(DeviceScannerTest, AnInterfaceThatCannotBeOpenedIsTriedAgainOnTheNextPass
   EXPECT_THAT(sink.Take(), testing::ElementsAreArray(Arrivals({8})));  // the first path met the refusal
   ASSERT_TRUE(scanner.RunPass());
   EXPECT_THAT(sink.Take(), testing::ElementsAreArray(Arrivals({9})));
+}
+
+TEST_F(DeviceScannerTest, AnInterfaceThisUserMayNotOpenIsReportedWhenItComesAndWhenItGoes) {
+  auto simulation = Simulate("mousepad");
+  InstrumentedBackend backend(simulation->Backend());
+  backend.deniedOpens = 2;
+  CDeviceScanner scanner(backend, slots, sink);
+  ASSERT_TRUE(scanner.RunPass());
+  EXPECT_THAT(sink.TakeInaccessibleNotices(), testing::ElementsAre(true));
+  EXPECT_TRUE(sink.Take().empty());
+  ASSERT_TRUE(scanner.RunPass());  // the rule is installed: both interfaces open
+  EXPECT_THAT(sink.TakeInaccessibleNotices(), testing::ElementsAre(false));
+  EXPECT_THAT(sink.Take(), testing::ElementsAreArray(Arrivals({8, 9})));
+  ASSERT_TRUE(scanner.RunPass());
+  EXPECT_TRUE(sink.TakeInaccessibleNotices().empty()) << "told only when it changes";
 }
 
 TEST_F(DeviceScannerTest, ReEnumeratesOnlyWhenTheBackendReportsAChange) {

@@ -254,6 +254,33 @@ TEST_F(TileStrip, VisibilityIsReachability) {
   EXPECT_TRUE(tile->IsVisible());
 }
 
+TEST_F(TileStrip, ANotConnectedDeviceStaysInTheStripFadedAndSelectableUntilItIsReachable) {
+  tile->SetKind(2, 0);
+  tile->SetGroup("tab_header_device");
+  tile->ShowNotConnected();
+  EXPECT_TRUE(tile->IsVisible());
+  EXPECT_TRUE(tile->IsInStrip());
+  EXPECT_FALSE(tile->IsReachable());
+  EXPECT_FALSE(tile->IsTileShown()) << "the device's link watch still sees it as not shown";
+  EXPECT_TRUE(Part(tile, "device_select_state")->IsVisible());
+  EXPECT_EQ(PictureOf(tile)->GetToolTip(), CResourceManager::GetInstance()->GetText("device_not_connected_tip"));
+  EXPECT_NE(PictureOf(tile)->GetNormalImage().str().find("fade="), std::string::npos);
+  Click(*window, Part(tile, "device_select_name"));
+  EXPECT_TRUE(tile->IsSelected()) << "the user can still look at it";
+
+  tile->ShowTile(true);
+  EXPECT_TRUE(tile->IsReachable());
+  EXPECT_FALSE(tile->IsNotConnected());
+  EXPECT_FALSE(Part(tile, "device_select_state")->IsVisible());
+  EXPECT_EQ(PictureOf(tile)->GetNormalImage(), Picture("ms", "normal"));
+  EXPECT_EQ(PictureOf(tile)->GetToolTip(), CResourceManager::GetInstance()->GetText("ms_device_name_text"));
+
+  tile->ShowNotConnected();
+  tile->SetVisible(false);
+  EXPECT_FALSE(tile->IsInStrip());
+  EXPECT_FALSE(tile->IsVisible());
+}
+
 TEST_F(TileStrip, TheNameShowsTheKindNameInTheCurrentLanguage) {
   tile->SetDeviceName("MousePad");
   tile->SetName("tile_0");

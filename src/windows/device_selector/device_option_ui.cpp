@@ -1,11 +1,13 @@
 #include "windows/device_selector/device_option_ui.h"
 
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "devices/device_messages.h"
 #include "devices/velmar_usb_device.h"
 #include "ui/controls/named_child.h"
+#include "ui/controls/text_key.h"
 #include "ui/toolkit/attribute_values.h"
 #include "ui/toolkit/controls/option_ui.h"
 #include "ui/toolkit/paint_manager_ui.h"
@@ -21,6 +23,9 @@ COptionUI* AsOption(CControlUI* control) {
 CControlUI* MatchSelectPanel(CControlUI* control, void*) {
   return control->GetInterface("SelectPanel") ? control : nullptr;
 }
+
+// The picture of a device that is not connected.
+std::string FadedImage(const std::string& file) { return "file='" + file + "' fade='110'"; }
 
 }  // namespace
 
@@ -43,7 +48,31 @@ bool CDeviceOptionUI::Activate() {
 void CDeviceOptionUI::SetVisible(bool bVisible) {
   if (PostToUiThread([this, bVisible] { SetVisible(bVisible); })) return;
   reachable_ = bVisible;
+  const bool wasNotConnected = notConnected_;
+  notConnected_ = false;
+  if (wasNotConnected) ShowConnectionState();
   CHorizontalLayoutUI::SetVisible(bVisible);
+}
+
+void CDeviceOptionUI::ShowNotConnected() {
+  if (PostToUiThread([this] { ShowNotConnected(); })) return;
+  reachable_ = false;
+  notConnected_ = true;
+  ShowConnectionState();
+  CHorizontalLayoutUI::SetVisible(true);
+}
+
+// Not connected: the picture faded, the state line shown and the tooltip saying what to do.
+void CDeviceOptionUI::ShowConnectionState() {
+  const Parts& parts = FindParts();
+  if (parts.state) parts.state->SetVisible(notConnected_);
+  // Over the name and the state line too, which let the pointer through to the tile.
+  SetToolTip(notConnected_ ? TextKey("device_not_connected_tip") : "");
+  if (parts.select) {
+    parts.select->SetToolTip(notConnected_ ? TextKey("device_not_connected_tip") : images_.tooltipKey.c_str());
+  }
+  ApplyImagePair();
+  Invalidate();
 }
 
 void CDeviceOptionUI::DoEvent(TEventUI& event) {
@@ -112,6 +141,7 @@ const CDeviceOptionUI::Parts& CDeviceOptionUI::FindParts() const {
   }
   if (!parts_.synchro) parts_.synchro = AsOption(FindNamedChild(self, "synchro_device_select"));
   if (!parts_.name) parts_.name = FindNamedChild(self, "device_select_name");
+  if (!parts_.state) parts_.state = FindNamedChild(self, "device_select_state");
   return parts_;
 }
 
@@ -119,8 +149,10 @@ void CDeviceOptionUI::ApplyImagePair() {
   COptionUI* option = FindParts().select;
   if (!option) return;
   const bool synchro = IsSynchroSelected();
-  option->SetNormalImage((synchro ? images_.synchroNormal : images_.normal).c_str());
-  option->SetSelectedImage((synchro ? images_.synchroSelected : images_.selected).c_str());
+  const std::string& normal = synchro ? images_.synchroNormal : images_.normal;
+  const std::string& selected = synchro ? images_.synchroSelected : images_.selected;
+  option->SetNormalImage(notConnected_ ? FadedImage(normal).c_str() : normal.c_str());
+  option->SetSelectedImage(notConnected_ ? FadedImage(selected).c_str() : selected.c_str());
 }
 
 void CDeviceOptionUI::SetKind(int kind, int subKind) {
@@ -132,7 +164,7 @@ void CDeviceOptionUI::SetKind(int kind, int subKind) {
   if (!images) return;
   images_ = std::move(*images);
   ApplyImagePair();
-  option->SetToolTip(images_.tooltipKey.c_str());
+  option->SetToolTip(notConnected_ ? TextKey("device_not_connected_tip") : images_.tooltipKey.c_str());
 }
 
 void CDeviceOptionUI::SetSynchroVisible(bool show) {

@@ -19,7 +19,8 @@ class CVelmarUSBDevice;
 // user-interface thread.
 //
 // The sub-controls are looked up on first use; an operation whose sub-control is missing from
-// the layout does nothing. The tile's visibility is the device being reachable.
+// the layout does nothing. The tile's visibility is the device being reachable, or its receiver
+// being there while the device does not answer (ShowNotConnected).
 //
 // Layout attributes of its own: "selectedbkcolor" and "selectedbordercolor" replace the tile's
 // background and border colours while its device is the selected one. A click anywhere on the
@@ -64,6 +65,13 @@ class CDeviceOptionUI : public CHorizontalLayoutUI, public IDeviceTile {
   // The option group of "device_select".
   void SetGroup(LPCTSTR groupName);
   bool IsReachable() const { return reachable_; }
+  // The device's receiver is there but the device does not answer through it (switched off, out of
+  // range): the tile stays in the strip, selectable, faded and saying "not connected", while the
+  // device is not reachable. SetVisible ends the state.
+  void ShowNotConnected();
+  bool IsNotConnected() const { return notConnected_; }
+  // Reachable, or shown as not connected.
+  bool IsInStrip() const { return reachable_ || notConnected_; }
 
   // ---- where the device's page and power display sit ----
   // Selecting "device_select" then shows that page of that tab container.
@@ -105,15 +113,18 @@ class CDeviceOptionUI : public CHorizontalLayoutUI, public IDeviceTile {
     COptionUI* select = nullptr;   // "device_select"
     COptionUI* synchro = nullptr;  // "synchro_device_select"
     CControlUI* name = nullptr;    // "device_select_name"
+    CControlUI* state = nullptr;   // "device_select_state"
   };
   const Parts& FindParts() const;
   CControlUI* KeyPanel();
   void ApplyImagePair();
+  void ShowConnectionState();
 
   int kind_ = 0;
   int subKind_ = 0;
   DeviceImageSet images_ = UnknownDeviceImageSet();
   bool reachable_ = true;
+  bool notConnected_ = false;
   bool pressed_ = false;
   DWORD selectedBkColor_ = 0;
   DWORD selectedBorderColor_ = 0;

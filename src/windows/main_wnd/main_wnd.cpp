@@ -104,6 +104,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
     case WM_USB_MAINMESS_DEVICE_REMOVE:
       DetachSlot(wParam);
       return 0;
+    case WM_USB_MAINMESS_DEVICE_INACCESSIBLE:
+      OnInaccessibleDevices(wParam != 0);
+      return 0;
     case WM_DEVICE_LINK_STATE:
       OnDeviceLinkState(wParam, lParam);
       return 0;

@@ -81,12 +81,20 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void DetachSlot(size_t slotIndex);
   void SetTileState(int index, bool visible, bool select);
   void HideTile(int index);
+  // The device's receiver is there but the device does not answer: its tile stays, saying so,
+  // and is selected when no other tile in the strip is.
+  void ShowTileNotConnected(int index);
   void SelectPrevious();
   void SelectNext();
   void OnTileSelectionChanged();
   // The device of the first reachable, selected tile; null when none.
   CVelmarUSBDevice* GetSelectedDevice();
   int CountReachable() const;
+  // Tiles in the strip: reachable, or shown as not connected.
+  int CountShown() const;
+  bool IsNotConnectedLayoutShown() const;
+  // A supported interface is there that this user may not open (the scan thread's notice).
+  void OnInaccessibleDevices(bool present);
   std::vector<CDeviceOptionUI*> Tiles() const;
   CDeviceOptionUI* TileAt(int index) const;
 
@@ -146,6 +154,11 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void OnMenuClick(WPARAM record);
   void UpdateNoDeviceLayout(const char* logPrefix);
   void ShowPowerPage(CDeviceOptionUI* tile);
+  void SelectTile(CDeviceOptionUI& tile);
+  // After tiles came, went or changed selection: the layouts over the pages and the arrows.
+  void AfterTilesChanged();
+  void UpdateNotConnectedLayout();
+  void UpdateSelectorArrows();
   void FindOwnControls();
   std::vector<CVelmarUSBDevice*>* DeviceListForKind(uint16_t kind);
   // Every device object, with the traits of its kind.
@@ -178,6 +191,10 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   CTabLayoutUI* powerSwitch_ = nullptr;
   CControlUI* noDeviceLayout_ = nullptr;
   CControlUI* deviceErrorLayout_ = nullptr;
+  CControlUI* notConnectedLayout_ = nullptr;
+  CControlUI* noDeviceText_ = nullptr;
+  CControlUI* previousButton_ = nullptr;
+  CControlUI* nextButton_ = nullptr;
 
   int languageIndex_ = -1;
   int dpi_ = 96;

@@ -25,6 +25,10 @@ inline constexpr const char* kPowerDisplays = "device_power_switch";
 
 // Shown over the pages when no device is reachable, or when a device's information was refused.
 inline constexpr const char* kNoDeviceLayout = "No_device_Link";
+// Its advice: plug a device in, or (a device is there that this user may not open) the udev rule.
+inline constexpr const char* kNoDeviceText = "No_device_text";
+// Shown over the page of a selected device whose receiver is there but which does not answer.
+inline constexpr const char* kNotConnectedLayout = "device_not_connected_layout";
 inline constexpr const char* kNoDeviceOkButton = "nodevice_ok_btn";
 inline constexpr const char* kDeviceErrorLayout = "Error_device_Link";
 inline constexpr const char* kDeviceErrorOkButton = "errordevice_ok_btn";
@@ -32,8 +36,9 @@ inline constexpr const char* kDeviceErrorReconnectButton = "errordevice_connect_
 
 // What the window looks up in its own layout (its router names the buttons).
 inline constexpr ControlNameUse kLookedUp[] = {
-    {kTileStrip, false}, {kDevicePages, false}, {kPowerDisplays, false}, {kNoDeviceLayout, false},
-    {kDeviceErrorLayout, false},
+    {kTileStrip, false},         {kDevicePages, false},          {kPowerDisplays, false},
+    {kNoDeviceLayout, false},    {kNoDeviceText, false},         {kNotConnectedLayout, false},
+    {kDeviceErrorLayout, false}, {kSelectPreviousButton, false}, {kSelectNextButton, false},
 };
 
 }  // namespace main_window

@@ -11,6 +11,7 @@
 #include "platform/debug_output.h"
 #include "platform/log_file.h"
 #include "ui/controls/mp_device_power_ui.h"
+#include "ui/controls/text_key.h"
 #include "ui/toolkit/dialog_builder.h"
 #include "ui/toolkit/tab_layout_ui.h"
 #include "windows/device_selector/device_option_ui.h"
@@ -36,7 +37,12 @@ void CMainWnd::FindOwnControls() {
   devicePages_ = static_cast<CTabLayoutUI*>(m_pm.FindControl(main_window::kDevicePages));
   powerSwitch_ = static_cast<CTabLayoutUI*>(m_pm.FindControl(main_window::kPowerDisplays));
   noDeviceLayout_ = m_pm.FindControl(main_window::kNoDeviceLayout);
+  noDeviceText_ = m_pm.FindControl(main_window::kNoDeviceText);
+  notConnectedLayout_ = m_pm.FindControl(main_window::kNotConnectedLayout);
   deviceErrorLayout_ = m_pm.FindControl(main_window::kDeviceErrorLayout);
+  previousButton_ = m_pm.FindControl(main_window::kSelectPreviousButton);
+  nextButton_ = m_pm.FindControl(main_window::kSelectNextButton);
+  UpdateSelectorArrows();
 }
 
 std::vector<CDeviceOptionUI*> CMainWnd::Tiles() const {
@@ -66,6 +72,12 @@ int CMainWnd::CountReachable() const {
   int reachable = 0;
   for (CDeviceOptionUI* tile : Tiles()) reachable += tile->IsReachable() ? 1 : 0;
   return reachable;
+}
+
+int CMainWnd::CountShown() const {
+  int shown = 0;
+  for (CDeviceOptionUI* tile : Tiles()) shown += tile->IsInStrip() ? 1 : 0;
+  return shown;
 }
 
 CVelmarUSBDevice* CMainWnd::GetSelectedDevice() {
@@ -177,7 +189,8 @@ void CMainWnd::DetachSlot(size_t slotIndex) {
 
 void CMainWnd::ShowPowerPage(CDeviceOptionUI* tile) {
   if (!powerSwitch_ || !tile) return;
-  if (tile->GetPowerIndex() < 0) {
+  // A device that does not answer has no battery level to show.
+  if (tile->GetPowerIndex() < 0 || !tile->IsReachable()) {
     powerSwitch_->SetVisible(false);
     return;
   }
@@ -185,46 +198,49 @@ void CMainWnd::ShowPowerPage(CDeviceOptionUI* tile) {
   powerSwitch_->SelectItem(tile->GetPowerIndex());
 }
 
+void CMainWnd::SelectTile(CDeviceOptionUI& tile) {
+  if (auto* pages = static_cast<CTabLayoutUI*>(m_pm.FindControl(tile.GetPageContainer()))) {
+    pages->SelectItem(tile.GetPageIndex());
+  }
+  ShowPowerPage(&tile);
+  tile.RefreshPower();
+  tile.Select(true);
+}
+
 void CMainWnd::SetTileState(int index, bool visible, bool select) {
   if (CDeviceOptionUI* tile = TileAt(index)) {
     tile->SetVisible(visible);
-    if (select) {
-      if (auto* pages = static_cast<CTabLayoutUI*>(m_pm.FindControl(tile->GetPageContainer()))) {
-        pages->SelectItem(tile->GetPageIndex());
-      }
-      ShowPowerPage(tile);
-      tile->RefreshPower();
-      tile->Select(true);
-    }
+    if (select) SelectTile(*tile);
   }
-  int reachable = 0;
+  AfterTilesChanged();
+}
+
+void CMainWnd::AfterTilesChanged() {
   int synchronised = 0;
   for (CDeviceOptionUI* tile : Tiles()) {
-    if (!tile->IsReachable()) continue;
-    ++reachable;
-    synchronised += tile->IsSynchroSelected() ? 1 : 0;
+    if (tile->IsReachable() && tile->IsSynchroSelected()) ++synchronised;
   }
-  if (reachable == 0) {
-    UpdateNoDeviceLayout("DeviceSelectChanger");
+  if (CountShown() == 0) {
     if (powerSwitch_) powerSwitch_->SelectItem(0);
     if (devicePages_) devicePages_->SelectItem(0);
-  } else {
-    UpdateNoDeviceLayout("DeviceSelectChanger");
   }
+  UpdateNoDeviceLayout("DeviceSelectChanger");
   if (synchronised <= 1) {
     for (CDeviceOptionUI* tile : Tiles()) tile->SetSynchroSelected(false);
   }
+  UpdateNotConnectedLayout();
+  UpdateSelectorArrows();
 }
 
 void CMainWnd::HideTile(int index) {
   CDeviceOptionUI* tile = TileAt(index);
   if (!tile) return;
   int other = -1;
-  if (tile->IsReachable() && tile->IsSelected()) {
+  if (tile->IsInStrip() && tile->IsSelected()) {
     CloseAuxiliaryWindows();
     const std::vector<CDeviceOptionUI*> tiles = Tiles();
     for (size_t i = 0; i < tiles.size(); ++i) {
-      if (static_cast<int>(i) != index && tiles[i]->IsReachable()) {
+      if (static_cast<int>(i) != index && tiles[i]->IsInStrip()) {
         other = static_cast<int>(i);
         break;
       }
@@ -232,7 +248,59 @@ void CMainWnd::HideTile(int index) {
   }
   SetTileState(index, false, false);
   tile->Select(false);
-  if (other >= 0) SetTileState(other, true, true);
+  if (other >= 0) {
+    SelectTile(*TileAt(other));
+    AfterTilesChanged();
+  }
+}
+
+void CMainWnd::ShowTileNotConnected(int index) {
+  CDeviceOptionUI* tile = TileAt(index);
+  if (!tile) return;
+  tile->ShowNotConnected();
+  bool otherSelected = false;
+  for (CDeviceOptionUI* shown : Tiles()) otherSelected |= shown != tile && shown->IsInStrip() && shown->IsSelected();
+  if (!otherSelected) SelectTile(*tile);
+  AfterTilesChanged();
+}
+
+bool CMainWnd::IsNotConnectedLayoutShown() const { return notConnectedLayout_ && notConnectedLayout_->IsVisible(); }
+
+void CMainWnd::UpdateNotConnectedLayout() {
+  if (!notConnectedLayout_) return;
+  bool show = false;
+  for (CDeviceOptionUI* tile : Tiles()) show |= tile->IsNotConnected() && tile->IsSelected();
+  notConnectedLayout_->SetVisible(show);
+}
+
+// The arrows step through the strip; one with nothing to step to says so instead of doing nothing.
+void CMainWnd::UpdateSelectorArrows() {
+  const std::vector<CDeviceOptionUI*> tiles = Tiles();
+  bool before = false;
+  bool after = false;
+  bool passedSelected = false;
+  for (CDeviceOptionUI* tile : tiles) {
+    if (!tile->IsInStrip()) continue;
+    if (tile->IsSelected()) {
+      passedSelected = true;
+      continue;
+    }
+    (passedSelected ? after : before) = true;
+  }
+  if (!passedSelected) before = after = false;
+  if (previousButton_) {
+    previousButton_->SetEnabled(before);
+    previousButton_->SetToolTip(before ? TextKey("main_tip_previous_device") : TextKey("main_tip_no_previous_device"));
+  }
+  if (nextButton_) {
+    nextButton_->SetEnabled(after);
+    nextButton_->SetToolTip(after ? TextKey("main_tip_next_device") : TextKey("main_tip_no_next_device"));
+  }
+}
+
+void CMainWnd::OnInaccessibleDevices(bool present) {
+  if (!noDeviceText_) return;
+  noDeviceText_->SetText(present ? TextKey("main_no_device_access_text") : TextKey("main_no_device_text"));
 }
 
 // Devices name their tile by their kind row; the strip holds only the kinds that could be built,
@@ -248,33 +316,41 @@ int CMainWnd::TileIndexForKindRow(int kindRow) const {
 void CMainWnd::OnDeviceLinkState(WPARAM kindRow, LPARAM linked) {
   const int index = TileIndexForKindRow(static_cast<int>(kindRow));
   if (index < 0) return;
+  CDeviceOptionUI* tile = TileAt(index);
+  CVelmarUSBDevice* device = tile ? tile->GetDevice() : nullptr;
   if (linked == 0) {
-    HideTile(index);
+    // A receiver that is there while its device does not answer is a device switched off or out
+    // of range, not a missing one.
+    if (device && device->Channel().IsOpen() && device->Channel().ReceiverMode()) {
+      ShowTileNotConnected(index);
+    } else {
+      HideTile(index);
+    }
     return;
   }
-  CDeviceOptionUI* tile = TileAt(index);
-  if (tile && tile->GetDevice() && !tile->IsReachable()) SetTileState(index, true, CountReachable() == 0);
+  if (device && !tile->IsReachable()) SetTileState(index, true, CountReachable() == 0 || tile->IsSelected());
 }
 
 void CMainWnd::SelectPrevious() {
-  int previous = -1;
-  const std::vector<CDeviceOptionUI*> tiles = Tiles();
-  for (size_t i = 0; i < tiles.size(); ++i) {
-    if (tiles[i]->IsReachable() && tiles[i]->IsSelected()) break;
-    if (tiles[i]->IsReachable()) previous = static_cast<int>(i);
+  CDeviceOptionUI* previous = nullptr;
+  for (CDeviceOptionUI* tile : Tiles()) {
+    if (tile->IsInStrip() && tile->IsSelected()) break;
+    if (tile->IsInStrip()) previous = tile;
   }
-  if (previous >= 0) SetTileState(previous, true, true);
+  if (!previous) return;
+  SelectTile(*previous);
+  AfterTilesChanged();
 }
 
 void CMainWnd::SelectNext() {
-  const std::vector<CDeviceOptionUI*> tiles = Tiles();
   bool afterSelected = false;
-  for (size_t i = 0; i < tiles.size(); ++i) {
-    if (afterSelected && tiles[i]->IsReachable()) {
-      SetTileState(static_cast<int>(i), true, true);
+  for (CDeviceOptionUI* tile : Tiles()) {
+    if (afterSelected && tile->IsInStrip()) {
+      SelectTile(*tile);
+      AfterTilesChanged();
       return;
     }
-    if (tiles[i]->IsReachable() && tiles[i]->IsSelected()) afterSelected = true;
+    if (tile->IsInStrip() && tile->IsSelected()) afterSelected = true;
   }
 }
 
@@ -284,6 +360,8 @@ void CMainWnd::OnTileSelectionChanged() {
     if (!tiles[i]->IsSelected()) continue;
     selectedTileIndex_ = static_cast<int>(i);
     ShowPowerPage(tiles[i]);
-    return;
+    break;
   }
+  UpdateNotConnectedLayout();
+  UpdateSelectorArrows();
 }

@@ -78,7 +78,7 @@ void ApplyFontFace(CPaintManagerUI& manager, const std::string& face) {
 
 void CMainWnd::UpdateNoDeviceLayout(const char* logPrefix) {
   if (!noDeviceLayout_ || !noDeviceLayoutEnabled_) return;
-  const bool show = CountReachable() == 0;
+  const bool show = CountShown() == 0;
   noDeviceLayout_->SetVisible(show);
   WriteLogLine(std::string(logPrefix) + ">pNoDeviceLinkLyout    " + (show ? "true" : "false"));
 }

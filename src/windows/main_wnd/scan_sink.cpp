@@ -21,6 +21,10 @@ void CScanToWindowSink::OnDeviceRemove(size_t slot, const DeviceEntry& /*entry*/
 
 void CScanToWindowSink::PostFirstScanComplete() { PostMessage(window_, firstScanMessage_, 0, 0); }
 
+void CScanToWindowSink::OnInaccessibleInterfaces(bool present) {
+  PostMessage(window_, WM_USB_MAINMESS_DEVICE_INACCESSIBLE, present ? 1 : 0, 0);
+}
+
 void CScanToWindowSink::HandOver(UINT message, size_t slot, CEvent& stop) {
   // The done event outlives this call if the window handles the message after we gave up.
   auto done = std::make_shared<CEvent>(true);

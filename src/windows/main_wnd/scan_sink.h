@@ -15,6 +15,8 @@ class CScanToWindowSink : public IDeviceScanSink {
   void OnDeviceArrival(size_t slot, const DeviceEntry& entry, CEvent& stop) override;
   void OnDeviceRemove(size_t slot, const DeviceEntry& entry, CEvent& stop) override;
   void PostFirstScanComplete() override;
+  // Posted as WM_USB_MAINMESS_DEVICE_INACCESSIBLE with wParam 1 or 0.
+  void OnInaccessibleInterfaces(bool present) override;
 
  private:
   void HandOver(UINT message, size_t slot, CEvent& stop);
