@@ -161,6 +161,87 @@ TEST(MousePageProgram, TheNoDeviceLayoutAdvisesTheUdevRuleOnlyWhenADeviceCannotB
   EXPECT_EQ(advice->GetText().str(), Translated("main_no_device_text"));
 }
 
+namespace {
+
+// What the user does to a control, as the notification its owner must route; nothing for a
+// control that takes no clicks.
+std::optional<NotifyKind> ClickKind(CControlUI* control) {
+  if (control->GetInterface("Option")) return NotifyKind::kSelectChanged;
+  if (control->GetInterface("MenuElement")) return NotifyKind::kClick;
+  if (control->GetInterface("Button")) return NotifyKind::kClick;
+  if (control->GetInterface("Slider")) return NotifyKind::kValueChanged;
+  if (control->GetInterface("Combo")) return NotifyKind::kItemSelect;
+  if (control->GetInterface("Edit")) return NotifyKind::kFocusLost;
+  if (control->GetInterface("SelectPanel")) return NotifyKind::kClick;
+  return std::nullopt;
+}
+
+template <typename Owner>
+bool Routed(std::span<const RouteRow<Owner>> rows, NotifyKind kind, CControlUI* control) {
+  TNotifyUI msg;
+  msg.pSender = control;
+  int index = 0;
+  return FindRoute(rows, kind, msg, &index) != nullptr;
+}
+
+CControlUI* CollectEveryControl(CControlUI* control, void* found) {
+  static_cast<std::vector<CControlUI*>*>(found)->push_back(control);
+  return nullptr;
+}
+
+std::vector<CControlUI*> EveryControl(CControlUI* root) {
+  std::vector<CControlUI*> found;
+  root->FindControl(CollectEveryControl, &found, UIFIND_ALL);
+  return found;
+}
+
+// A control that takes clicks either has a route, or is inoperable and its tooltip says why.
+// Hidden controls count: the code shows some of them later.
+void ExpectNothingSilent(const std::vector<CControlUI*>& controls,
+                         const std::function<bool(NotifyKind, CControlUI*)>& routed) {
+  // Controls that work without a route of their own.
+  const std::set<std::string> workWithoutRoute = {
+      "device_profile_name_edit",  // its text is what the rename button takes
+  };
+  int checked = 0;
+  for (CControlUI* control : controls) {
+    const std::optional<NotifyKind> kind = ClickKind(control);
+    if (!kind || !control->IsMouseEnabled()) continue;
+    const std::string name = control->GetName().str();
+    ++checked;
+    if (!control->IsEnabled()) {
+      EXPECT_FALSE(ShownTooltip(control).empty())
+          << "inoperable without saying why: " << name << " (" << control->GetClass() << ")";
+      continue;
+    }
+    if (workWithoutRoute.count(name)) continue;
+    EXPECT_TRUE(routed(*kind, control)) << "clickable and silent: " << name << " (" << control->GetClass() << ")";
+  }
+  EXPECT_GT(checked, 0);
+}
+
+}  // namespace
+
+TEST(MousePageProgram, EveryControlOfTheWindowAndTheMousePageThatTakesClicksWorksOrSaysWhyNot) {
+  Program program("mouse");
+  ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
+  const auto routed = [](NotifyKind kind, CControlUI* control) {
+    return Routed(CControlRouter::Rows(), kind, control) || Routed(CMousePageRoutes::Rows(), kind, control) ||
+           Routed(CDeviceProfileUI::Rows(), kind, control);
+  };
+  ExpectNothingSilent(EveryControl(program.Window().GetPaintManager()->GetRoot()), routed);
+
+  // The tray menu: only its exit works yet.
+  CMenuWnd* menu = new CMenuWnd;
+  ASSERT_TRUE(menu->Init("menu.xml", POINT{10, 10}, program.Window().GetPaintManager(),
+                         eMenuAlignment_Left | eMenuAlignment_Top));
+  menu->GetPaintManager()->UpdateLayout();
+  ExpectNothingSilent(EveryControl(menu->GetPaintManager()->GetRoot()),
+                      [](NotifyKind, CControlUI* control) { return control->GetName() == "exit"; });
+  menu->Close();
+  PumpUiEvents();
+}
+
 TEST(MousePageProgram, AStageThatIsOffCannotBeChosenAndItsRowSaysSo) {
   Program program("mouse");
   ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
