@@ -2,11 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
-#include <mutex>
+#include <system_error>
+#include <utility>
 
 #include "platform/app_paths.h"
+#include "platform/debug_output.h"
 
 std::string LogFilePath() { return LocalAppDataFolder() + "/R318PX-DOV/Zorbel.log"; }
 
@@ -24,16 +27,15 @@ std::string TimeStamp() {
 
 }  // namespace
 
-void WriteLogLine(std::string_view message) {
-  // One lock for the whole open-append-close keeps lines whole between threads of this process;
-  // O_APPEND keeps them whole against another process writing the same file.
-  static std::mutex lock;
-  std::lock_guard guard(lock);
+CLogFile::CLogFile(std::function<std::string()> path) : path_(std::move(path)) {}
 
-  const std::string path = LogFilePath();
+void CLogFile::WriteLine(std::string_view message) {
+  std::lock_guard guard(lock_);
+  const std::string path = path_();
+  // O_APPEND keeps lines whole against another process writing the same file.
   FILE* file = std::fopen(path.c_str(), "a");
   if (!file) {
-    std::fputs("unable to open log file\n", stderr);
+    NoteFailure(path, errno);
     return;
   }
   struct stat info {};
@@ -41,7 +43,7 @@ void WriteLogLine(std::string_view message) {
     std::fclose(file);
     file = std::fopen(path.c_str(), "w");
     if (!file) {
-      std::fputs("unable to open log file\n", stderr);
+      NoteFailure(path, errno);
       return;
     }
   }
@@ -50,4 +52,15 @@ void WriteLogLine(std::string_view message) {
   line.push_back('\n');
   std::fwrite(line.data(), 1, line.size(), file);
   std::fclose(file);
+}
+
+void CLogFile::NoteFailure(const std::string& path, int error) {
+  if (std::exchange(failureNoted_, true)) return;
+  OutputDebugString("unable to open log file " + path + ": " + std::error_code(error, std::generic_category()).message() +
+                    " (further lines are dropped silently)");
+}
+
+void WriteLogLine(std::string_view message) {
+  static CLogFile programLog;
+  programLog.WriteLine(message);
 }

@@ -1,6 +1,7 @@
 #include "platform/log_file.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/debug_output.h"
 #include "support/temp_data_folder.h"
 
 namespace {
@@ -22,12 +24,49 @@ std::vector<std::string> Lines(const std::string& text) {
 
 }  // namespace
 
-TEST(LogFile, WritesNothingWhenItsFolderIsMissing) {
-  TempDataFolder data;
-  testing::internal::CaptureStderr();
-  WriteLogLine("Hid2_4GDeviceIsLink>0xAA    false");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "unable to open log file\n");
-  EXPECT_FALSE(std::filesystem::exists(data.Path() + "/R318PX-DOV"));
+// A log that cannot be written is silent: a fresh home has no log folder, and every device
+// read would otherwise print a line. Only with the trace on does the first failure leave one note
+// (standard error with T640_TRACE=1), however many lines and threads follow.
+TEST(LogFile, AnUnwritableLogIsSilentAndNotedOnceOnlyWithTheTraceOn) {
+  struct Case {
+    const char* name;
+    const char* trace;         // T640_TRACE, or null for unset
+    bool logFolderExists;      // "R318PX-DOV"
+    bool logFileIsAFolder;     // the file cannot be opened although its folder exists
+    size_t notes;              // lines on standard error
+  };
+  const Case cases[] = {
+      {"fresh home", nullptr, false, false, 0},
+      {"fresh home, trace on", "1", false, false, 1},
+      {"unopenable file", nullptr, true, true, 0},
+      {"unopenable file, trace on", "1", true, true, 1},
+  };
+  for (const Case& test : cases) {
+    TempDataFolder data;
+    if (test.logFolderExists) data.MakeFolder("R318PX-DOV");
+    if (test.logFileIsAFolder) data.MakeFolder("R318PX-DOV/Zorbel.log");
+    if (test.trace) setenv("T640_TRACE", test.trace, 1);
+    ReloadDebugOutputTarget();
+    CLogFile log;
+    testing::internal::CaptureStderr();
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t) {
+      writers.emplace_back([&log] {
+        for (int i = 0; i < 5; ++i) log.WriteLine("ReadDeviceData>WM_USB_MAINMESS_DEVICE_IS_INITUI    1");
+      });
+    }
+    for (auto& writer : writers) writer.join();
+    const std::string text = testing::internal::GetCapturedStderr();
+    unsetenv("T640_TRACE");
+    ReloadDebugOutputTarget();
+    const std::vector<std::string> notes = Lines(text);
+    EXPECT_EQ(notes.size(), test.notes) << test.name << ": " << text;
+    for (const std::string& note : notes) {
+      EXPECT_TRUE(note.starts_with("unable to open log file " + data.Path())) << test.name << ": " << note;
+    }
+    EXPECT_EQ(std::filesystem::exists(data.Path() + "/R318PX-DOV"), test.logFolderExists)
+        << test.name << ": the log never creates its folder";
+  }
 }
 
 TEST(LogFile, AppendsTimeStampedLinesEndingInLineFeed) {
