@@ -84,6 +84,19 @@ void CMsgWnd::OnClick(TNotifyUI& msg) {
   }
 }
 
+LRESULT CMsgWnd::ResponseDefaultKeyEvent(WPARAM wParam) {
+  if (wParam == VK_ESCAPE) {
+    Close(kDeclined);
+    return 1;
+  }
+  if (wParam != VK_RETURN) return 0;
+  // Not consumed: the paint manager hands the key to the focused button, which clicks itself.
+  if (CControlUI* focus = m_pm.GetFocus(); focus && focus->GetInterface("Button")) return 0;
+  if (!m_pConfirmBtn || !m_pConfirmBtn->IsVisible() || !m_pConfirmBtn->IsEnabled()) return 0;
+  Close(kConfirmed);
+  return 1;
+}
+
 LRESULT CMsgWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
   if (uMsg == WM_DPICHANGED) FollowDpiChange(wParam, lParam);
   bHandled = false;

@@ -41,6 +41,10 @@ class CMsgWnd : public WindowImplBase {
   CDuiString GetSkinFile() override { return "XML_MSG"; }
   void InitWindow() override;
   void OnClick(TNotifyUI& msg) override;
+  // Enter answers with "confirm_btn", unless the user moved the focus to a button, which then
+  // answers for itself. Escape is the close button: "cancel" for a question; a notice's answer is
+  // read by no caller, so it simply goes.
+  LRESULT ResponseDefaultKeyEvent(WPARAM wParam) override;
   LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
   void OnFinalMessage(HWND hWnd) override;
 

@@ -1,11 +1,15 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include <functional>
 #include <string>
 #include <utility>
 
 #include "test_window.h"
+#include "ui/toolkit/native_window.h"
 #include "ui/toolkit/window_api.h"
 #include "windows/msg_wnd.h"
 
@@ -56,6 +60,24 @@ inline PromptAction ClickOn(std::string button) {
       return;
     }
     Click(prompt.GetPaintWindow(), target);
+  };
+}
+
+// A key pressed and released as the window system delivers it to the focused window: through
+// the window's pre-message filters, as a real keyboard's keys arrive.
+inline PromptAction PressKey(Qt::Key key, std::string focusFirst = {}) {
+  return [key, focusFirst = std::move(focusFirst)](CPaintManagerUI& prompt) {
+    if (!focusFirst.empty()) prompt.SetFocus(prompt.FindControl(focusFirst.c_str()));
+    QWidget* host = HostWidgetOf(prompt.GetPaintWindow());
+    if (!host) {
+      ADD_FAILURE() << "the prompt has no window to type into";
+      PostMessage(prompt.GetPaintWindow(), WM_CLOSE, 99);
+      return;
+    }
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(host, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(host, &release);
   };
 }
 

@@ -63,7 +63,16 @@ INSTANTIATE_TEST_SUITE_P(ButtonsAndClose, PromptAnswerTest,
                                          AnswerCase{"QuestionWindowManagerClose", 1,
                                                     [] { return CloseFromWindowManager(); }, 0},
                                          AnswerCase{"NoticeConfirm", 0, [] { return ClickOn("confirm_btn"); }, 1},
-                                         AnswerCase{"NoticeCloseButton", 0, [] { return ClickOn("closebtn"); }, 0}),
+                                         AnswerCase{"NoticeCloseButton", 0, [] { return ClickOn("closebtn"); }, 0},
+                                         AnswerCase{"QuestionEnter", 1, [] { return PressKey(Qt::Key_Return); }, 1},
+                                         AnswerCase{"QuestionKeypadEnter", 1, [] { return PressKey(Qt::Key_Enter); }, 1},
+                                         AnswerCase{"QuestionEscape", 1, [] { return PressKey(Qt::Key_Escape); }, 0},
+                                         AnswerCase{"QuestionEnterOnTheFocusedCancel", 1,
+                                                    [] { return PressKey(Qt::Key_Return, "cancel_btn"); }, 0},
+                                         AnswerCase{"QuestionEnterOnTheFocusedConfirm", 1,
+                                                    [] { return PressKey(Qt::Key_Return, "confirm_btn"); }, 1},
+                                         AnswerCase{"NoticeEnter", 0, [] { return PressKey(Qt::Key_Return); }, 1},
+                                         AnswerCase{"NoticeEscape", 0, [] { return PressKey(Qt::Key_Escape); }, 0}),
                          [](const testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MsgWndTest, PromptIsCentredOverItsDisabledOwnerAtTheCallersDpi) {
