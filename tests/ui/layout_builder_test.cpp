@@ -52,8 +52,8 @@ TEST_F(LayoutBuilder, WindowLayoutSetsWindowAttributesFontsAndTree) {
   EXPECT_EQ(manager.GetInitSize(), (SIZE{300, 200}));
   EXPECT_EQ(manager.GetCaptionRect(), (RECT{0, 0, 0, 30}));
   EXPECT_EQ(manager.GetMinInfo(), (SIZE{200, 150}));
-  EXPECT_EQ(manager.GetFont(2)->iSize, 12);
-  EXPECT_TRUE(manager.GetFont(1)->bBold) << "fonts of the included style sheet are shared";
+  EXPECT_EQ(manager.GetFont(2).iSize, 12);
+  EXPECT_TRUE(manager.GetFont(1).bBold) << "the fonts of the included style sheet";
   auto* close = static_cast<CButtonUI*>(manager.FindControl("closebtn"));
   ASSERT_NE(close, nullptr);
   EXPECT_EQ(close->GetFixedHeight(), 30) << "from the shared style";

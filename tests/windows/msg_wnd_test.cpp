@@ -32,6 +32,7 @@ class MsgWndTest : public testing::Test {
   // A prompt sets every window's DPI; the next test starts at 96 again.
   void TearDown() override {
     CPaintManagerUI::SetAllDPI(96);
+    CPaintManagerUI::SetInterfaceFontFace("");
     EXPECT_EQ(OpenPrompt(), nullptr) << "the prompt window is gone after its answer";
   }
 };
@@ -100,6 +101,31 @@ TEST_F(MsgWndTest, PromptIsCentredOverItsDisabledOwnerAtTheCallersDpi) {
   EXPECT_EQ(RectWidth(ownerRect), 600) << "every window follows the prompt's DPI";
   EXPECT_NEAR((prompt.left + prompt.right) / 2, (ownerRect.left + ownerRect.right) / 2, 1);
   EXPECT_NEAR((prompt.top + prompt.bottom) / 2, (ownerRect.top + ownerRect.bottom) / 2, 1);
+  DestroyWindow(ownerHwnd);
+}
+
+// The main window's texts changed face when the first prompt was built. Both windows include the
+// shared style sheet; the language's face was applied before the prompt existed.
+TEST_F(MsgWndTest, APromptDrawsInTheLanguagesFaceAndLeavesItsOwnersFontsAlone) {
+  CTestWindow owner("<Window size='400,300'><Include source='styles.xml'/><Label font='1' text='T640'/></Window>");
+  HWND ownerHwnd = owner.CreateHidden();
+  CPaintManagerUI::SetInterfaceFontFace("WenQuanYi Micro Hei");
+  auto fonts = [](const CPaintManagerUI& manager) {
+    std::string described;
+    for (int id = 0; id < 5; ++id) {
+      const TFontInfo font = manager.GetFont(id);
+      described += font.sFontName.str() + " " + std::to_string(font.iSize) + (font.bBold ? " bold; " : "; ");
+    }
+    return described;
+  };
+  const std::string before = fonts(owner.Manager());
+  std::string inPrompt;
+  AnswerNextPrompt(PressKey(Qt::Key_Return), [&](CPaintManagerUI& open) { inPrompt = fonts(open); });
+  EXPECT_EQ(ShowMessageBox(ownerHwnd, "", "message_text_30", 96, true, 1), 1);
+  EXPECT_EQ(fonts(owner.Manager()), before);
+  EXPECT_EQ(inPrompt, before) << "the prompt uses the same sheet in the same face";
+  CPaintManagerUI::SetInterfaceFontFace("");
+  EXPECT_NE(fonts(owner.Manager()), before) << "the face came from the language, not the sheet";
   DestroyWindow(ownerHwnd);
 }
 

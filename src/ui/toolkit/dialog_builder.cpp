@@ -125,7 +125,10 @@ void CDialogBuilder::ApplyWindowAttributes(const CMarkupNode& window, CPaintMana
 
 bool CDialogBuilder::ApplyResourceElement(const CMarkupNode& node, CPaintManagerUI* pManager, bool shared, int depth) {
   if (IsTag(node, "Font")) {
-    bool isShared = shared || ParseBoolValue(node.GetAttribute("shared").str());
+    // A window's fonts are its own, also those of the style sheet it includes: were they shared,
+    // every window built later would re-register them and change the fonts of the windows
+    // already open. Only a font that says shared="true" is seen by other windows.
+    bool isShared = ParseBoolValue(node.GetAttribute("shared").str());
     CDuiString face = node.HasAttribute("name") ? node.GetAttribute("name") : node.GetAttribute("face");
     int size = node.HasAttribute("size") ? ParseIntValue(node.GetAttribute("size").str()) : 12;
     bool bold = ParseBoolValue(node.GetAttribute("bold").str());

@@ -25,6 +25,7 @@ struct ProcessState {
   std::vector<CPaintManagerUI*> managers;
   std::map<int, TFontInfo> sharedFonts;
   std::unique_ptr<TFontInfo> sharedDefaultFont;
+  CDuiString interfaceFontFace;
   std::map<CDuiString, TAttributeList> sharedStyles;
   std::map<CDuiString, TAttributeList> sharedDefaults;
 };
@@ -47,6 +48,11 @@ LiveManagers& Live() {
 
 const TFontInfo& BuiltInDefaultFont() {
   static const TFontInfo font{"", 12, false, false, false};
+  return font;
+}
+
+TFontInfo InInterfaceFace(TFontInfo font) {
+  if (!Process().interfaceFontFace.IsEmpty()) font.sFontName = Process().interfaceFontFace;
   return font;
 }
 
@@ -337,16 +343,16 @@ void CPaintManagerUI::RemoveAllFonts(bool bShared) {
   }
 }
 
-const TFontInfo* CPaintManagerUI::GetFont(int id) const {
-  if (auto it = m_fonts.find(id); it != m_fonts.end()) return &it->second;
-  if (auto it = Process().sharedFonts.find(id); it != Process().sharedFonts.end()) return &it->second;
+TFontInfo CPaintManagerUI::GetFont(int id) const {
+  if (auto it = m_fonts.find(id); it != m_fonts.end()) return InInterfaceFace(it->second);
+  if (auto it = Process().sharedFonts.find(id); it != Process().sharedFonts.end()) return InInterfaceFace(it->second);
   return GetDefaultFontInfo();
 }
 
-const TFontInfo* CPaintManagerUI::GetDefaultFontInfo() const {
-  if (m_defaultFont) return m_defaultFont.get();
-  if (Process().sharedDefaultFont) return Process().sharedDefaultFont.get();
-  return &BuiltInDefaultFont();
+TFontInfo CPaintManagerUI::GetDefaultFontInfo() const {
+  if (m_defaultFont) return InInterfaceFace(*m_defaultFont);
+  if (Process().sharedDefaultFont) return InInterfaceFace(*Process().sharedDefaultFont);
+  return InInterfaceFace(BuiltInDefaultFont());
 }
 
 bool CPaintManagerUI::HasFont(int id) const { return m_fonts.count(id) > 0 || Process().sharedFonts.count(id) > 0; }
@@ -404,6 +410,16 @@ void CPaintManagerUI::AddSharedFont(int id, const TFontInfo& font) {
   Process().sharedFonts[id] = font;
   for (CPaintManagerUI* manager : Process().managers) manager->NeedUpdate();
 }
+
+void CPaintManagerUI::SetInterfaceFontFace(LPCTSTR face) {
+  Process().interfaceFontFace = face ? face : "";
+  for (CPaintManagerUI* manager : Process().managers) {
+    manager->NeedUpdate();
+    manager->Invalidate();
+  }
+}
+
+CDuiString CPaintManagerUI::GetInterfaceFontFace() { return Process().interfaceFontFace; }
 
 void CPaintManagerUI::AddSharedStyle(LPCTSTR pName, TAttributeList attributes) {
   Process().sharedStyles[CDuiString(pName)] = std::move(attributes);

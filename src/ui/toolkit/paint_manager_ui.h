@@ -115,16 +115,24 @@ class CPaintManagerUI {
   // Drops what was prepared for the old scale (rendered images) and lays out again.
   void ResetDPIAssets();
 
-  // ---- Fonts (sizes at 96 DPI; shared fonts are seen by every window) ----
+  // ---- Fonts (sizes at 96 DPI) ----
+  // A window's own fonts are its layout's and what is added to it; shared fonts are seen by every
+  // window that has no font of its own with that id. A window's layout never changes another
+  // window's fonts.
   void SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic, bool bShared = false);
   bool AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic,
                bool bShared = false);
   void RemoveFont(int id, bool bShared = false);
   void RemoveAllFonts(bool bShared = false);
-  // The font with that id (this window's first, then the shared ones), else the default font.
-  const TFontInfo* GetFont(int id) const;
-  const TFontInfo* GetDefaultFontInfo() const;
+  // The font with that id as it is drawn: this window's, else the shared one, else the default
+  // font; in the interface face when one is set.
+  TFontInfo GetFont(int id) const;
+  TFontInfo GetDefaultFontInfo() const;
   bool HasFont(int id) const;
+  // The face every window draws every font in, keeping each font's size and style: the program
+  // sets its language's face here. Empty: each font's own face. Redraws every window.
+  static void SetInterfaceFontFace(LPCTSTR face);
+  static CDuiString GetInterfaceFontFace();
 
   // ---- Images ----
   bool GetImageSize(LPCTSTR pStrImage, SIZE& size);

@@ -57,7 +57,7 @@ QFont FontFor(CPaintManagerUI* manager, int font) {
     static const CDPI defaultScale;
     return MakeQFont(TFontInfo{}, defaultScale);
   }
-  return MakeQFont(*manager->GetFont(font), *manager->GetDPIObj());
+  return MakeQFont(manager->GetFont(font), *manager->GetDPIObj());
 }
 
 QString TextFor(LPCTSTR text, UINT style) {

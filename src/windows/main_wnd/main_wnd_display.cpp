@@ -28,8 +28,6 @@ constexpr int kLayoutWidth = 1000;
 constexpr int kLayoutHeight = 640;
 // The language a first start shows: the identifier of the first entry of the shipped list.
 constexpr int64_t kDefaultLanguageId = 520;
-// The skin's font ids are small; the faces of all of them follow the language.
-constexpr int kSkinFontIdLimit = 64;
 constexpr uint32_t kScreenshotPollMs = 100;
 constexpr uint32_t kScreenshotMaxWaitMs = 5000;
 // A few polls after the reads so the light preview and the battery display have been pushed.
@@ -60,20 +58,6 @@ std::optional<std::string> FontFaceForLanguage(int index, int currentIndex) {
                            currentIndex == kTraditionalChineseLanguageIndex;
   if (fromOwnFace) return std::string(kLatinFontFace);
   return std::nullopt;
-}
-
-// Every font of the skin keeps its size and weight and takes the language's face. A face the
-// machine lacks falls back per character to one that has the glyphs.
-void ApplyFontFace(CPaintManagerUI& manager, const std::string& face) {
-  for (int id = 0; id < kSkinFontIdLimit; ++id) {
-    if (!manager.HasFont(id)) continue;
-    TFontInfo font = *manager.GetFont(id);
-    font.sFontName = face;
-    CPaintManagerUI::AddSharedFont(id, font);
-  }
-  TFontInfo fallback = *manager.GetDefaultFontInfo();
-  fallback.sFontName = face;
-  CPaintManagerUI::SetSharedDefaultFont(fallback);
 }
 
 void CMainWnd::UpdateNoDeviceLayout(const char* logPrefix) {
@@ -110,7 +94,11 @@ void CMainWnd::FitToMonitor() {
 
 void CMainWnd::ApplyLanguage(int index) {
   if (index == languageIndex_) return;
-  if (const std::optional<std::string> face = FontFaceForLanguage(index, languageIndex_)) ApplyFontFace(m_pm, *face);
+  // Every window's fonts keep their sizes and take the language's face; a face the machine lacks
+  // falls back per character to one that has the glyphs.
+  if (const std::optional<std::string> face = FontFaceForLanguage(index, languageIndex_)) {
+    CPaintManagerUI::SetInterfaceFontFace(face->c_str());
+  }
   languageIndex_ = index;
   const std::vector<LanguageEntry> languages = ReadLanguageList(DefaultDataFolder());
   if (index < 0 || static_cast<size_t>(index) >= languages.size()) return;

@@ -128,7 +128,7 @@ void CEditUI::OpenEditor() {
       }
     });
   };
-  m_editor = std::make_unique<CNativeTextEditor>(host, style, *m_pManager->GetFont(m_iFont), *m_pManager->GetDPIObj(),
+  m_editor = std::make_unique<CNativeTextEditor>(host, style, m_pManager->GetFont(m_iFont), *m_pManager->GetDPIObj(),
                                                  std::move(callbacks));
   m_editor->SetText(m_sText);
   m_editor->SetGeometry(EditorRect());
