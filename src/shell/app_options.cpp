@@ -14,7 +14,7 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
       options.help = true;
     } else if (argument == "--version") {
       options.version = true;
-    } else if (argument == "--simulate" || argument == "--screenshot") {
+    } else if (argument == "--simulate" || argument == "--screenshot" || argument == "--language") {
       if (!hasValue) {
         if (error) *error = argument + " needs a value";
         return std::nullopt;
@@ -22,8 +22,10 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
       if (argument == "--simulate") {
         options.simulate = true;
         options.simulateList = arguments[++i];
-      } else {
+      } else if (argument == "--screenshot") {
         options.screenshotPath = arguments[++i];
+      } else {
+        options.language = arguments[++i];
       }
     } else {
       if (error) *error = "unknown argument \"" + argument + "\"";

@@ -9,16 +9,21 @@ struct AppOptions {
   bool simulate = false;
   std::string simulateList;    // --simulate LIST (or T640_SIMULATE)
   std::string screenshotPath;  // --screenshot FILE
+  std::string language;        // --language ID
   bool help = false;
   bool version = false;
 };
 
 inline constexpr const char* kAppUsage =
-    "usage: t640 [--simulate LIST] [--screenshot FILE] [--help] [--version]\n"
+    "usage: t640 [--simulate LIST] [--screenshot FILE] [--language ID] [--help] [--version]\n"
     "  --simulate LIST    run against virtual devices instead of hardware, e.g.\n"
     "                     mouse, mouse-receiver:unlinked, mouse:sensor=35109:fresh (also T640_SIMULATE)\n"
     "  --screenshot FILE  once the first scan and the device reads have settled, save the main\n"
-    "                     window as a PNG and exit\n";
+    "                     window as a PNG and exit\n"
+    "  --language ID      show the interface in that language, now and at every later start:\n"
+    "                     en-US or zh-CN (or their numbers, 1033 and 2052). The first start\n"
+    "                     without one follows the locale (LC_ALL, LC_MESSAGES, LANG): Chinese\n"
+    "                     for zh_*, English for any other\n";
 
 // Null with a one-line reason for a malformed command line.
 std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& arguments, const char* simulateEnv,

@@ -8,8 +8,10 @@
 
 #include "shell/app_options.h"
 #include "shell/hid_backend_choice.h"
+#include "shell/language_option.h"
 #include "platform/debug_output.h"
 #include "platform/sleep_notices/sleep_notices.h"
+#include "profiles/storage/data_folders.h"
 #include "shell/t640_app.h"
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/ui_application.h"
@@ -32,6 +34,18 @@ int main(int argc, char** argv) {
     std::printf("t640 %s\n", T640_VERSION);
     return 0;
   }
+  if (!options->language.empty()) {
+    switch (StoreLanguageOption(options->language, DefaultDataFolder(), "", &error)) {
+      case LanguageOptionResult::kStored:
+        break;
+      case LanguageOptionResult::kUnknown:
+        std::fprintf(stderr, "t640: %s\n", error.c_str());
+        return 2;
+      case LanguageOptionResult::kNotStored:
+        std::fprintf(stderr, "t640: %s\n", error.c_str());
+        return 1;
+    }
+  }
   std::shared_ptr<IHidBackend> backend = MakeHidBackend(options->simulate, options->simulateList, &error);
   if (!backend) {
     std::fprintf(stderr, "t640: %s\n", error.c_str());
@@ -42,6 +56,9 @@ int main(int argc, char** argv) {
   CT640App app;
   switch (app.Start(*options, backend, &error)) {
     case CT640App::StartResult::kOtherRunning:
+      if (!options->language.empty()) {
+        std::fputs("t640: the language is stored; the copy already running shows it from its next start\n", stderr);
+      }
       return 0;
     case CT640App::StartResult::kFailed:
       std::fprintf(stderr, "t640: %s\n", error.c_str());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "editors/register_editor_controls.h"
@@ -9,6 +10,7 @@
 #include "platform/desktop_bus/bus_folder.h"
 #include "platform/desktop_bus/desktop_bus.h"
 #include "platform/program_folder.h"
+#include "profiles/settings/language_choice.h"
 #include "ui/controls/register_program_controls.h"
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/resource_manager.h"
@@ -94,6 +96,7 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
 
   MainWindowOptions windowOptions;
   windowOptions.screenshotPath = options.screenshotPath;
+  windowOptions.messagesLocale = MessagesLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   window_ = new CMainWnd(std::move(backend), windowOptions);
   if (!window_->Create(nullptr, "T640", WS_POPUP | WS_VISIBLE, 0, 0, 0, kStartWidth, kStartHeight)) {
     if (reason) *reason = "the main window could not be built from the skin";

@@ -10,6 +10,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     bool simulate;
     std::string list;
     std::string screenshot;
+    std::string language = "";
   };
   const Case cases[] = {
       {{}, nullptr, true, false, "", ""},
@@ -18,6 +19,9 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--simulate", "mouse"}, "mouse-receiver", true, true, "mouse", ""},  // the option wins
       {{"--screenshot", "main.png", "--simulate", "mouse"}, nullptr, true, true, "mouse", "main.png"},
       {{"--screenshot"}, nullptr, false, false, "", ""},
+      {{"--language", "en-US"}, nullptr, true, false, "", "", "en-US"},
+      {{"--simulate", "mouse", "--language", "2052"}, nullptr, true, true, "mouse", "", "2052"},
+      {{"--language"}, nullptr, false, false, "", ""},
       {{"--bogus"}, nullptr, false, false, "", ""},
   };
   for (const Case& test : cases) {
@@ -31,5 +35,6 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->simulate, test.simulate);
     EXPECT_EQ(options->simulateList, test.list);
     EXPECT_EQ(options->screenshotPath, test.screenshot);
+    EXPECT_EQ(options->language, test.language);
   }
 }

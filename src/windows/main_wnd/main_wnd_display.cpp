@@ -13,6 +13,7 @@
 #include "platform/log_file.h"
 #include "platform/program_folder.h"
 #include "platform/process_launch.h"
+#include "profiles/settings/language_choice.h"
 #include "profiles/settings/language_list.h"
 #include "profiles/settings/user_settings.h"
 #include "profiles/storage/data_folders.h"
@@ -26,8 +27,8 @@ namespace {
 
 constexpr int kLayoutWidth = 1000;
 constexpr int kLayoutHeight = 640;
-// The language a first start shows: the identifier of the first entry of the shipped list.
-constexpr int64_t kDefaultLanguageId = 520;
+// What the settings hold when no language was ever stored; identifiers are positive.
+constexpr int64_t kNoStoredLanguage = -1;
 constexpr uint32_t kScreenshotPollMs = 100;
 constexpr uint32_t kScreenshotMaxWaitMs = 5000;
 // A few polls after the reads so the light preview and the battery display have been pushed.
@@ -113,8 +114,9 @@ void CMainWnd::ApplyLanguage(int index) {
 }
 
 int CMainWnd::ReadSavedLanguageIndex() const {
-  const int64_t id = ReadUserSetting(options_.userDataFolder, kLanguageSettingName, kDefaultLanguageId);
-  return static_cast<int>(FindLanguageIndex(ReadLanguageList(DefaultDataFolder()), static_cast<int>(id)));
+  const int64_t id = ReadUserSetting(options_.userDataFolder, kLanguageSettingName, kNoStoredLanguage);
+  const std::optional<int64_t> stored = id == kNoStoredLanguage ? std::nullopt : std::optional<int64_t>(id);
+  return static_cast<int>(StartLanguageIndex(ReadLanguageList(DefaultDataFolder()), stored, options_.messagesLocale));
 }
 
 void CMainWnd::OnDeviceInitResult(WPARAM valid) {

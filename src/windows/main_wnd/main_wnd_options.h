@@ -8,4 +8,7 @@ struct MainWindowOptions {
   std::string screenshotPath;
   // Where the per-user data lives; empty for the user's own folder.
   std::string userDataFolder;
+  // The locale of the user's messages (LC_ALL, LC_MESSAGES, LANG): the language of a start
+  // without a stored choice.
+  std::string messagesLocale;
 };
