@@ -12,7 +12,9 @@ packages=(
   clang libclang-rt-14-dev
   libudev-dev libjsoncpp-dev
   qt6-base-dev qt6-svg-dev libgl-dev
-  # The default language is Chinese; without a CJK font its texts draw as empty boxes.
+  # Qt's own texts in Chinese (the file chooser's columns, tool tips and questions).
+  qt6-translations-l10n
+  # The Chinese interface needs a CJK font; without one its texts draw as empty boxes.
   fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
   # The suspend-notice tests run a private bus with a stand-in for logind on it.

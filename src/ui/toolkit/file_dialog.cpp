@@ -6,7 +6,9 @@
 #include <mutex>
 #include <utility>
 
+#include "ui/controls/text_key.h"
 #include "ui/toolkit/native_window.h"
+#include "ui/toolkit/resource_manager.h"
 
 namespace {
 
@@ -24,6 +26,22 @@ FileDialogAnswerer& InstalledAnswerer() {
 QString& LastFolder() {
   static QString folder = QDir::homePath();
   return folder;
+}
+
+QString Text(const char* key) {
+  return QString::fromStdString(CResourceManager::GetInstance()->GetText(key).str());
+}
+
+// The chooser's own words in the interface language; the rest of its texts (columns, tool tips,
+// the overwrite question) are Qt's, translated where Qt ships a translation for the language.
+void UseInterfaceLanguage(QFileDialog& dialog, const FileDialogRequest& request) {
+  const bool open = request.mode == FileDialogRequest::Mode::kOpen;
+  dialog.setWindowTitle(Text(open ? TextKey("filedialog_title_open") : TextKey("filedialog_title_save")));
+  dialog.setLabelText(QFileDialog::LookIn, Text(TextKey("filedialog_look_in")));
+  dialog.setLabelText(QFileDialog::FileName, Text(TextKey("filedialog_file_name")));
+  dialog.setLabelText(QFileDialog::FileType, Text(TextKey("filedialog_file_type")));
+  dialog.setLabelText(QFileDialog::Accept, Text(open ? TextKey("filedialog_open") : TextKey("filedialog_save")));
+  dialog.setLabelText(QFileDialog::Reject, Text(TextKey("filedialog_cancel")));
 }
 
 }  // namespace
@@ -46,7 +64,10 @@ std::optional<std::string> ShowFileDialog(HWND owner, const FileDialogRequest& r
   // case on every desktop, and it behaves the same under every session type.
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setDirectory(LastFolder());
-  dialog.setNameFilter(QString::fromStdString(request.filterLabel));
+  // The label as written is its own language key: a language file may word it, keeping the
+  // pattern in brackets.
+  dialog.setNameFilter(Text(request.filterLabel.c_str()));
+  UseInterfaceLanguage(dialog, request);
   if (request.mode == FileDialogRequest::Mode::kOpen) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

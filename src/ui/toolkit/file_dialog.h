@@ -6,9 +6,11 @@
 #include "ui/toolkit/ui_types.h"
 
 // The desktop's file chooser, for the files the user exchanges with the program (exported
-// profiles, macros, recoil tables). The filter shows its label as written ("Profile Files(*.json)")
-// and matches the extension without regard to case, as a user coming from other systems expects
-// (a.JSON is a profile file too). A saved name without an extension gets the filter's.
+// profiles, macros, recoil tables). It speaks the interface language: its title, labels and
+// buttons come from the language file, and the filter label ("Profile Files(*.json)") is looked up
+// there as a key and shown as written when the file has no text for it. The filter matches the
+// extension without regard to case, as a user coming from other systems expects (a.JSON is a
+// profile file too). A saved name without an extension gets the filter's.
 struct FileDialogRequest {
   enum class Mode { kOpen, kSave };
   Mode mode = Mode::kOpen;

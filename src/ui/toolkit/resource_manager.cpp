@@ -6,6 +6,7 @@
 #include "ui/toolkit/attribute_values.h"
 #include "ui/toolkit/markup.h"
 #include "ui/toolkit/paint_manager_ui.h"
+#include "ui/toolkit/qt_translations.h"
 
 namespace {
 
@@ -94,8 +95,16 @@ void CResourceManager::Release() {
 }
 
 void CResourceManager::SetLanguage(LPCTSTR pstrLanguage) {
-  std::lock_guard guard(mutex_);
-  language_ = pstrLanguage;
+  const CDuiString language(pstrLanguage ? pstrLanguage : "");
+  {
+    std::lock_guard guard(mutex_);
+    language_ = language;
+  }
+  if (CPaintManagerUI::IsUiThread()) {
+    UseQtTranslationsFor(language);
+  } else {
+    CPaintManagerUI::RunOnUiThread([language] { UseQtTranslationsFor(language); });
+  }
 }
 
 CDuiString CResourceManager::GetLanguage() const {

@@ -22,6 +22,7 @@ class CResourceManager {
   // Forgets the index and the language texts (the program's orderly exit).
   void Release();
 
+  // The language's name ("zh-CN", "en-US"); Qt's own texts follow it where Qt has a translation.
   void SetLanguage(LPCTSTR pstrLanguage);
   CDuiString GetLanguage() const;
   // Replaces the current texts with the file's. A relative name is looked for in the resource
