@@ -56,8 +56,8 @@ void CLogFile::WriteLine(std::string_view message) {
 
 void CLogFile::NoteFailure(const std::string& path, int error) {
   if (std::exchange(failureNoted_, true)) return;
-  OutputDebugString("unable to open log file " + path + ": " + std::error_code(error, std::generic_category()).message() +
-                    " (further lines are dropped silently)");
+  const std::string reason = std::error_code(error, std::generic_category()).message();
+  OutputDebugString("unable to open log file " + path + ": " + reason + " (further lines are dropped silently)");
 }
 
 void WriteLogLine(std::string_view message) {

@@ -22,8 +22,8 @@ LanguageOptionResult StoreLanguageOption(const std::string& choice, const std::s
   }
   const LanguageEntry& language = languages[*index];
   if (!WriteUserSetting(userFolder, kLanguageSettingName, language.id)) {
-    const std::string folder = userFolder.empty() ? UserDataFolder() : userFolder;
-    if (message) *message = "the language " + language.name + " could not be stored in " + folder + kUserSettingsFileName;
+    const std::string path = (userFolder.empty() ? UserDataFolder() : userFolder) + kUserSettingsFileName;
+    if (message) *message = "the language " + language.name + " could not be stored in " + path;
     return LanguageOptionResult::kNotStored;
   }
   return LanguageOptionResult::kStored;
