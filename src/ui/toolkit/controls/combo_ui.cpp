@@ -163,7 +163,7 @@ SIZE CComboUI::EstimateSize(SIZE szAvailable) {
 }
 
 int CComboUI::WidestSampleWidth() {
-  const TFontInfo& font = *m_pManager->GetFont(TextFont());
+  const TFontInfo font = m_pManager->GetFont(TextFont());
   const std::string measuredIn = font.sFontName.str() + "/" + std::to_string(font.iSize) + (font.bBold ? "b" : "") +
                                  (font.bItalic ? "i" : "") + "@" + std::to_string(m_pManager->GetDPI());
   if (measuredIn == m_samplesMeasuredIn) return m_widestSample;
