@@ -11,15 +11,22 @@
 //
 // Without a system tray (a desktop or session that offers none, and offscreen runs)
 // CreateTrayIcon returns false and shows nothing; the program must then keep its window
-// reachable instead of hiding it to the tray. IsTrayAvailable tells beforehand.
+// reachable instead of hiding it to the tray. IsAvailable tells beforehand.
+//
+// A stand-in icon (tests) has a tray wherever it runs, shows nothing, and is clicked through
+// NotifyActivated.
 class CTrayIcon {
  public:
-  CTrayIcon();
+  enum class Host { kDesktop, kStandIn };
+
+  explicit CTrayIcon(Host host = Host::kDesktop);
   ~CTrayIcon();
   CTrayIcon(const CTrayIcon&) = delete;
   CTrayIcon& operator=(const CTrayIcon&) = delete;
 
   static bool IsTrayAvailable();
+  // Whether this icon has a tray to go to: the desktop's, or always for a stand-in.
+  bool IsAvailable() const;
 
   // The icon is the one registered under the id in res.xml (<Icon id="107" file="..."/>).
   bool CreateTrayIcon(HWND hWnd, UINT uIconIDResource, LPCTSTR pstrToolTip = nullptr,

@@ -4,7 +4,6 @@
 
 #include "devices/velmar_usb_device.h"
 #include "platform/debug_output.h"
-#include "ui/toolkit/window_api.h"
 #include "windows/main_wnd/main_wnd.h"
 #include "windows/main_wnd/main_wnd_controls.h"
 
@@ -21,9 +20,6 @@ const RouteRow<CControlRouter> CControlRouter::kRouteRows[] = {
     {NotifyKind::kClick, kNoDeviceOkButton, false, &Router::OnHideWindow},
     {NotifyKind::kClick, kDeviceErrorOkButton, false, &Router::OnHideWindow},
     {NotifyKind::kClick, kDeviceErrorReconnectButton, false, &Router::OnReconnect},
-    {NotifyKind::kClick, kMinimiseButton, false, &Router::OnMinimise},
-    {NotifyKind::kClick, kMaximiseButton, false, &Router::OnMaximise},
-    {NotifyKind::kClick, kRestoreButton, false, &Router::OnRestore},
     {NotifyKind::kClick, kSelectPreviousButton, false, &Router::OnSelectPrevious},
     {NotifyKind::kClick, kSelectNextButton, false, &Router::OnSelectNext},
     {NotifyKind::kSelectChanged, kTileOption, false, &Router::OnTileSelected},
@@ -35,8 +31,12 @@ bool CControlRouter::Route(TNotifyUI& msg) {
   const std::string type = msg.sType.str();
   if (type != "timer") OutputDebugString(type + " " + (msg.pSender ? msg.pSender->GetName().str() : std::string()));
   if (const std::optional<NotifyKind> kind = NotifyKindOf(type)) {
-    if (!DispatchRoute(Rows(), *this, *kind, msg)) {
-      if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->RouteNotify(*kind, msg);
+    // A row of this table owns its control: the base window's own handling of the caption
+    // buttons must not act on it as well.
+    if (DispatchRoute(Rows(), *this, *kind, msg)) {
+      msg.bHandled = true;
+    } else if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) {
+      device->RouteNotify(*kind, msg);
     }
   }
   return type == "click_wpremove" || type == "click_wpedit";
@@ -44,25 +44,14 @@ bool CControlRouter::Route(TNotifyUI& msg) {
 
 void CControlRouter::RouteMenuCommand(const std::string& name) { OutputDebugString("menu " + name); }
 
-// The close button hides the window in the tray; the program keeps running. Where the desktop has
-// no tray (some Wayland desktops) a hidden window could not be reached again, so it is minimised.
-void CControlRouter::OnClose(TNotifyUI&, int) {
-  if (window_.HasTrayIcon()) {
-    window_.HideToTray();
-  } else {
-    ::SendMessage(window_.GetHWND(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  }
-}
+void CControlRouter::OnClose(TNotifyUI&, int) { window_.HideOrMinimise(); }
 
-void CControlRouter::OnHideWindow(TNotifyUI&, int) { ShowWindow(window_.GetHWND(), SW_HIDE); }
+void CControlRouter::OnHideWindow(TNotifyUI&, int) { window_.HideOrMinimise(); }
 
 void CControlRouter::OnReconnect(TNotifyUI&, int) {
   if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->MarkInitialised();
 }
 
-void CControlRouter::OnMinimise(TNotifyUI&, int) { ::SendMessage(window_.GetHWND(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
-void CControlRouter::OnMaximise(TNotifyUI&, int) { ::SendMessage(window_.GetHWND(), WM_SYSCOMMAND, SC_MAXIMIZE, 0); }
-void CControlRouter::OnRestore(TNotifyUI&, int) { ::SendMessage(window_.GetHWND(), WM_SYSCOMMAND, SC_RESTORE, 0); }
 void CControlRouter::OnSelectPrevious(TNotifyUI&, int) { window_.SelectPrevious(); }
 void CControlRouter::OnSelectNext(TNotifyUI&, int) { window_.SelectNext(); }
 void CControlRouter::OnTileSelected(TNotifyUI&, int) { window_.OnTileSelectionChanged(); }

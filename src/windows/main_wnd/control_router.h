@@ -9,14 +9,16 @@
 class CMainWnd;
 
 // Maps the main window's control notifications to their owners: the window's own controls
-// (title bar, device selector, no-device and device-error layouts) by the table here, every other
+// (close button, device selector, no-device and device-error layouts) by the table here, every other
 // control through the selected device, which asks its page and the editors bound to it
 // (CVelmarUSBDevice::RouteNotify). Each table is tested in order and the first match wins.
 class CControlRouter {
  public:
   explicit CControlRouter(CMainWnd& window) : window_(window) {}
 
-  // True when the notification must not reach the window's default handling.
+  // A notification a row here handled is marked handled, so the base window leaves it alone (the
+  // minimise button is the base window's). True when the notification must not reach the window's
+  // default handling at all.
   bool Route(TNotifyUI& msg);
   void RouteMenuCommand(const std::string& name);
 
@@ -28,9 +30,6 @@ class CControlRouter {
   void OnClose(TNotifyUI& msg, int index);
   void OnHideWindow(TNotifyUI& msg, int index);
   void OnReconnect(TNotifyUI& msg, int index);
-  void OnMinimise(TNotifyUI& msg, int index);
-  void OnMaximise(TNotifyUI& msg, int index);
-  void OnRestore(TNotifyUI& msg, int index);
   void OnSelectPrevious(TNotifyUI& msg, int index);
   void OnSelectNext(TNotifyUI& msg, int index);
   void OnTileSelected(TNotifyUI& msg, int index);

@@ -25,7 +25,10 @@ constexpr uint32_t kTrayMenuDelayMs = 10;
 }  // namespace
 
 CMainWnd::CMainWnd(std::shared_ptr<IHidBackend> backend, MainWindowOptions options)
-    : backend_(std::move(backend)), options_(std::move(options)), router_(std::make_unique<CControlRouter>(*this)) {
+    : backend_(std::move(backend)),
+      options_(std::move(options)),
+      router_(std::make_unique<CControlRouter>(*this)),
+      tray_(options_.standInTray ? CTrayIcon::Host::kStandIn : CTrayIcon::Host::kDesktop) {
   appNameMessage_ = RegisterWindowMessage(kAppName);
   for (const char* name : {"Game_Start", "Game_End", "Game_Kill", "Game_Death"}) {
     gameEventMessages_.push_back(RegisterWindowMessage(name));
@@ -36,9 +39,7 @@ CMainWnd::~CMainWnd() { StopWorkers(); }
 
 void CMainWnd::InitWindow() {
   CResourceManager::GetInstance()->SetTextQueryInterface(this);
-  if (CTrayIcon::IsTrayAvailable()) {
-    trayShown_ = tray_.CreateTrayIcon(GetHWND(), kAppIconId, "T640", UIMSG_TRAYICON);
-  }
+  if (tray_.IsAvailable()) trayShown_ = tray_.CreateTrayIcon(GetHWND(), kAppIconId, "T640", UIMSG_TRAYICON);
   SetIcon(kAppIconId);
 }
 
@@ -218,6 +219,27 @@ void CMainWnd::HideToTray() {
   CloseAuxiliaryWindows();
   ShowWindow(false, false);
   TellDevicesWindowHidden(true);
+}
+
+void CMainWnd::HideOrMinimise() {
+  if (trayShown_) {
+    HideToTray();
+  } else {
+    SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  }
+}
+
+// The window manager's close (a key, the task bar) does what the close button does while there is
+// a tray to come back from; without a tray it is the one way left to end the program, and ends it.
+// Maximising is not offered: the layout has one size, drawn larger only on large monitors.
+LRESULT CMainWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+  const WPARAM command = wParam & 0xFFF0;
+  if ((command == SC_CLOSE && trayShown_) || command == SC_MAXIMIZE) {
+    bHandled = true;
+    if (command == SC_CLOSE) HideToTray();
+    return 0;
+  }
+  return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
 }
 
 void CMainWnd::OnTrayIcon(LPARAM mouseMessage) {

@@ -74,6 +74,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
   LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
   LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+  LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
   // ---- the device selector ----
   int CreateDeviceForKind(size_t slotIndex, uint16_t role);
@@ -118,6 +119,9 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   int GetLanguageIndex() const { return languageIndex_; }
   int GetWindowDpi() const { return dpi_; }
   void HideToTray();
+  // The close button: the window goes to the tray, or to the task bar when there is no tray (a
+  // hidden window could not be reached again there). The program keeps running.
+  void HideOrMinimise();
   bool HasTrayIcon() const { return trayShown_; }
   void TellDevicesWindowHidden(bool hidden);
   bool IsSuspended() const { return !notSuspended_; }

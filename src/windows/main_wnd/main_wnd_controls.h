@@ -8,11 +8,9 @@ namespace main_window {
 
 inline constexpr const char* kLayoutFile = "XML\\main.xml";
 
-// Title bar.
+// Title bar. The base window minimises on "minbtn"; the router owns "closebtn".
 inline constexpr const char* kCloseButton = "closebtn";
 inline constexpr const char* kMinimiseButton = "minbtn";
-inline constexpr const char* kMaximiseButton = "maxbtn";
-inline constexpr const char* kRestoreButton = "restorebtn";
 
 // The device selector: the strip of tiles with its arrows, the switch of device pages and the
 // switch of battery displays. "device_select" is the option inside each tile.
@@ -34,11 +32,12 @@ inline constexpr const char* kDeviceErrorLayout = "Error_device_Link";
 inline constexpr const char* kDeviceErrorOkButton = "errordevice_ok_btn";
 inline constexpr const char* kDeviceErrorReconnectButton = "errordevice_connect_btn";
 
-// What the window looks up in its own layout (its router names the buttons).
+// What the window and its base look up in its own layout (its router names the other buttons).
 inline constexpr ControlNameUse kLookedUp[] = {
     {kTileStrip, false},         {kDevicePages, false},          {kPowerDisplays, false},
     {kNoDeviceLayout, false},    {kNoDeviceText, false},         {kNotConnectedLayout, false},
     {kDeviceErrorLayout, false}, {kSelectPreviousButton, false}, {kSelectNextButton, false},
+    {kMinimiseButton, false},
 };
 
 }  // namespace main_window

@@ -11,4 +11,6 @@ struct MainWindowOptions {
   // The locale of the user's messages (LC_ALL, LC_MESSAGES, LANG): the language of a start
   // without a stored choice.
   std::string messagesLocale;
+  // Tests: a tray icon that exists without a desktop's tray (CTrayIcon::Host::kStandIn).
+  bool standInTray = false;
 };
