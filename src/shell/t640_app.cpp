@@ -98,7 +98,10 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
   windowOptions.screenshotPath = options.screenshotPath;
   windowOptions.messagesLocale = MessagesLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   window_ = new CMainWnd(std::move(backend), windowOptions);
-  if (!window_->Create(nullptr, "T640", WS_POPUP | WS_VISIBLE, 0, 0, 0, kStartWidth, kStartHeight)) {
+  // Created hidden: the first scan shows it. Shown here, it would be withdrawn again by the first
+  // layout and mapped once more by the first scan within a few milliseconds, and a window manager
+  // still busy with the first map can drop the last one (the window then never appears).
+  if (!window_->Create(nullptr, "T640", WS_POPUP, 0, 0, 0, kStartWidth, kStartHeight)) {
     if (reason) *reason = "the main window could not be built from the skin";
     delete window_;
     window_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
 
 #include "ui/toolkit/control_timer.h"
 #include "ui/toolkit/paint_manager_ui.h"
@@ -34,6 +35,12 @@ WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
 LPARAM PointParam(const QPointF& position) {
   QPoint point = position.toPoint();
   return MAKELPARAM(point.x(), point.y());
+}
+
+// WM_SIZE's kind: a minimised window reports itself minimised even when it is resized.
+WPARAM SizeKind(const QWidget& widget) {
+  if (widget.isMinimized()) return SIZE_MINIMIZED;
+  return widget.isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED;
 }
 
 struct KeyMapping {
@@ -224,8 +231,7 @@ void CHostWidget::focusOutEvent(QFocusEvent*) {
 }
 
 void CHostWidget::resizeEvent(QResizeEvent*) {
-  if (native_)
-    native_->Dispatch(WM_SIZE, isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(width(), height()));
+  if (native_) native_->Dispatch(WM_SIZE, SizeKind(*this), MAKELPARAM(width(), height()));
 }
 
 void CHostWidget::moveEvent(QMoveEvent*) {
@@ -245,8 +251,10 @@ void CHostWidget::closeEvent(QCloseEvent* event) {
 }
 
 void CHostWidget::changeEvent(QEvent* event) {
-  if (native_ && event->type() == QEvent::WindowStateChange && isMinimized()) {
-    native_->Dispatch(WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(width(), height()));
+  if (native_ && event->type() == QEvent::WindowStateChange) {
+    // As on Windows, minimising and coming back from it are heard as WM_SIZE, whoever did it.
+    const bool wasMinimised = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
+    if (isMinimized() || wasMinimised) native_->Dispatch(WM_SIZE, SizeKind(*this), MAKELPARAM(width(), height()));
   } else if (native_ && event->type() == QEvent::ActivationChange) {
     native_->Dispatch(WM_ACTIVATE, isActiveWindow() ? WA_ACTIVE : WA_INACTIVE, 0);
   }

@@ -64,6 +64,12 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return 1;
   }
   if (uMsg == WM_TIMER) OnTimer(static_cast<UINT>(wParam));
+  // The user minimised the window, or brought it back, through the window manager (a task bar, a
+  // key); a hidden window stays hidden whatever it reports.
+  if (uMsg == WM_SIZE) {
+    if (wParam == SIZE_MINIMIZED && presence_ == Presence::kShown) presence_ = Presence::kMinimised;
+    if (wParam != SIZE_MINIMIZED && presence_ == Presence::kMinimised) presence_ = Presence::kShown;
+  }
   if (uMsg == WM_ACTIVATE) {
     active_ = wParam != WA_INACTIVE;
     SetAttended(active_);
@@ -142,6 +148,7 @@ void CMainWnd::OnFirstLayout() {
   }
   UpdateNoDeviceLayout("Open");
   ShowWindow(false, false);
+  presence_ = Presence::kHidden;
   sink_ = std::make_unique<CScanToWindowSink>(GetHWND(), appNameMessage_);
   scanner_ = std::make_unique<CDeviceScanner>(*backend_, slots_, *sink_);
   scanner_->Start();
@@ -217,6 +224,7 @@ void CMainWnd::TellDevicesWindowHidden(bool hidden) {
 
 void CMainWnd::HideToTray() {
   CloseAuxiliaryWindows();
+  presence_ = Presence::kHidden;
   ShowWindow(false, false);
   TellDevicesWindowHidden(true);
 }
@@ -239,6 +247,8 @@ LRESULT CMainWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bH
     if (command == SC_CLOSE) HideToTray();
     return 0;
   }
+  if (command == SC_MINIMIZE) presence_ = Presence::kMinimised;
+  if (command == SC_RESTORE) presence_ = Presence::kShown;
   return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
 }
 
@@ -249,7 +259,7 @@ void CMainWnd::OnTrayIcon(LPARAM mouseMessage) {
   }
   if (mouseMessage != WM_LBUTTONUP) return;
   UpdateNoDeviceLayout("UIMSG_TRAYICON");
-  const bool visible = IsWindowVisible(GetHWND()) && !IsIconic(GetHWND());
+  const bool visible = presence_ == Presence::kShown;
   CloseAuxiliaryWindows();
   if (visible) {
     HideToTray();

@@ -113,6 +113,11 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void Tell(const char* key, bool owned = true) override;
 
   // ---- window-wide behaviour ----
+  // Where the program has put its window. Showing and hiding go by this, never by what the window
+  // system reports at that moment: a window shown a moment ago may not be mapped yet, and the
+  // window manager's reports arrive when it gets to them.
+  enum class Presence { kHidden, kShown, kMinimised };
+  Presence GetPresence() const { return presence_; }
   void BringToFront();
   void FitToMonitor();
   void ApplyLanguage(int index);
@@ -200,6 +205,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   CControlUI* previousButton_ = nullptr;
   CControlUI* nextButton_ = nullptr;
 
+  Presence presence_ = Presence::kHidden;
   int languageIndex_ = -1;
   int dpi_ = 96;
   bool noDeviceLayoutEnabled_ = true;

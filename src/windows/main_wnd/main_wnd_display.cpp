@@ -73,13 +73,15 @@ bool CMainWnd::IsNoDeviceLayoutShown() { return noDeviceLayout_ && noDeviceLayou
 void CMainWnd::BringToFront() {
   UpdateNoDeviceLayout("Open");
   TellDevicesWindowHidden(false);
+  presence_ = Presence::kShown;
   ShowWindow(true, true);
   ::SendMessage(GetHWND(), WM_SYSCOMMAND, SC_RESTORE, 0);
   SetForegroundWindow(GetHWND());
 }
 
+// Sizes and centres the window whether it is shown, hidden or minimised, and leaves it so: whether
+// it is seen is decided where it is shown and hidden, never here.
 void CMainWnd::FitToMonitor() {
-  const bool visible = IsWindowVisible(GetHWND()) && !IsIconic(GetHWND());
   RECT monitor{};
   RECT work{};
   GetMonitorRect(GetHWND(), &monitor, &work);
@@ -90,7 +92,6 @@ void CMainWnd::FitToMonitor() {
   SetWindowPos(GetHWND(), nullptr, 0, 0, kLayoutWidth, kLayoutHeight, SWP_NOMOVE | SWP_NOACTIVATE);
   CPaintManagerUI::SetAllDPI(dpi_);
   CenterWindow();
-  if (!visible) ShowWindow(false, false);
 }
 
 void CMainWnd::ApplyLanguage(int index) {
