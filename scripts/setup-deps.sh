@@ -17,8 +17,12 @@ packages=(
   # The Chinese interface needs a CJK font; without one its texts draw as empty boxes.
   fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
-  # The suspend-notice tests run a private bus with a stand-in for logind on it.
+  # The suspend-notice tests run a private bus with a stand-in for logind on it; the desktop
+  # stage gives its user a session bus with it.
   dbus-daemon
+  # The desktop stage (tests/desktop): an X server, a window manager, a system tray, and the
+  # clicks and window queries of a user.
+  xvfb openbox trayer xdotool x11-utils
 )
 
 missing=()

@@ -2,9 +2,11 @@
 # Builds everything and runs every test: the whole suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the kernel stage (the hidraw path and the tools against virtual
 # devices made real through uhid, inside Debian's kernel under qemu, with the AddressSanitizer
-# build's check programs), the threaded tests again under ThreadSanitizer, and a short fuzzing run
-# of the report-descriptor parser and the import readers. Exits non-zero at the first failure; a
-# kernel stage that cannot run (no kernel package reachable, no qemu) is a failure too.
+# build's check programs), the desktop stage (the AddressSanitizer build's program started 200
+# times in a real X11 session with a window manager and a tray), the threaded tests again under
+# ThreadSanitizer, and a short fuzzing run of the report-descriptor parser and the import readers.
+# Exits non-zero at the first failure; a kernel or desktop stage that cannot run (no kernel package
+# reachable, no qemu, no X server) is a failure too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh
@@ -31,6 +33,11 @@ export QT_QPA_PLATFORM=offscreen
 run_suite build-asan "address,undefined" -DCMAKE_CXX_COMPILER=clang++ -DT640_BUILD_FUZZERS=ON
 echo "== kernel stage"
 T640_KERNEL_CHECKS_BUILD_DIR=build-asan bash tests/kernel/run.sh
+# The program as a user meets it: a real window manager and tray decide whether the window is seen.
+# The AddressSanitizer build is the one tree here that holds the program, and its sanitizers watch
+# every one of the starts.
+echo "== desktop stage"
+bash tests/desktop/start_stress.sh build-asan
 # ThreadSanitizer only has something to check where code runs on more than one thread, so this tree
 # builds only the tests that do (the folders marked THREADED in tests/, and the few named tests of
 # otherwise single-threaded ones): the platform layer (events, log file, hidraw reads, the desktop
