@@ -17,8 +17,8 @@ using Router = CControlRouter;
 
 const RouteRow<CControlRouter> CControlRouter::kRouteRows[] = {
     {NotifyKind::kClick, kCloseButton, false, &Router::OnClose},
-    {NotifyKind::kClick, kNoDeviceOkButton, false, &Router::OnHideWindow},
-    {NotifyKind::kClick, kDeviceErrorOkButton, false, &Router::OnHideWindow},
+    {NotifyKind::kClick, kNoDeviceOkButton, false, &Router::OnPutWindowAway},
+    {NotifyKind::kClick, kDeviceErrorOkButton, false, &Router::OnPutWindowAway},
     {NotifyKind::kClick, kDeviceErrorReconnectButton, false, &Router::OnReconnect},
     {NotifyKind::kClick, kSelectPreviousButton, false, &Router::OnSelectPrevious},
     {NotifyKind::kClick, kSelectNextButton, false, &Router::OnSelectNext},
@@ -46,7 +46,7 @@ void CControlRouter::RouteMenuCommand(const std::string& name) { OutputDebugStri
 
 void CControlRouter::OnClose(TNotifyUI&, int) { window_.HideOrMinimise(); }
 
-void CControlRouter::OnHideWindow(TNotifyUI&, int) { window_.HideOrMinimise(); }
+void CControlRouter::OnPutWindowAway(TNotifyUI&, int) { window_.HideOrMinimise(); }
 
 void CControlRouter::OnReconnect(TNotifyUI&, int) {
   if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->MarkInitialised();

@@ -28,7 +28,7 @@ class CControlRouter {
   static const RouteRow<CControlRouter> kRouteRows[];
 
   void OnClose(TNotifyUI& msg, int index);
-  void OnHideWindow(TNotifyUI& msg, int index);
+  void OnPutWindowAway(TNotifyUI& msg, int index);
   void OnReconnect(TNotifyUI& msg, int index);
   void OnSelectPrevious(TNotifyUI& msg, int index);
   void OnSelectNext(TNotifyUI& msg, int index);
