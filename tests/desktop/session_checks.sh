@@ -21,16 +21,18 @@ now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
 exec {pause_fd}<> <(:)
 pause() { read -r -t "$1" -u "$pause_fd" _ || true; }
 
-# Sets window_map (xwininfo's map state, "gone" when the window is) and window_width of a window,
+# Sets window_map (xwininfo's map state, "gone" when the window is), window_x and window_width of a window,
 # from one query and without further processes: the checks poll, and every process they start
 # takes a core from the program under test.
 read_window() {
   local line
   window_map=gone
+  window_x=0
   window_width=0
   while IFS= read -r line; do
     case $line in
       *"Map State: "*) window_map=${line##*: } ;;
+      *"Absolute upper-left X: "*) window_x=${line##*: } ;;
       *"  Width: "*) window_width=${line##*: } ;;
     esac
   done < <(xwininfo -id "$1" 2>/dev/null)
@@ -163,10 +165,15 @@ run_start() {
     "$stage/program/t640" --simulate "$list" >"$output" 2>&1 &
   pid=$!
   id=""
+  first_seen=""
   find_shown() {
     kill -0 "$pid" 2>/dev/null || return 0
     [[ -n $id ]] || id=$(main_window_of "$pid")
-    [[ -n $id ]] && is_shown "$id"
+    [[ -n $id ]] || return 1
+    local shown=0
+    is_shown "$id" && shown=1
+    [[ -z $first_seen && $window_map == IsViewable ]] && first_seen="x $window_x, width $window_width"
+    ((shown))
   }
   if ! wait_for "$kAppearSeconds" find_shown || ! kill -0 "$pid" 2>/dev/null; then
     report_failure "$number" "$kind" "the window did not appear within ${kAppearSeconds} s" "$pid" "$id" "$trace" "$output"
@@ -182,6 +189,11 @@ run_start() {
     elif ! click_tray 1 || ! wait_for "$kToggleSeconds" is_shown "$id"; then
       report_failure "$number" "$kind" "a second tray click did not bring the window back" "$pid" "$id" "$trace" \
         "$output"
+    elif [[ $first_seen != "x $window_x, width $window_width" ]]; then
+      # The first sight of the window is its fitted place and size: one that jumps after it
+      # appears takes a click meant for its title bar somewhere else.
+      report_failure "$number" "$kind" "the window appeared at $first_seen, then moved to x $window_x, width $window_width" \
+        "$pid" "$id" "$trace" "$output"
     elif grep -q -e 'ERROR: AddressSanitizer' -e 'runtime error:' "$output"; then
       report_failure "$number" "$kind" "the sanitizers reported an error" "$pid" "$id" "$trace" "$output"
     else

@@ -149,6 +149,9 @@ void CMainWnd::OnFirstLayout() {
   UpdateNoDeviceLayout("Open");
   ShowWindow(false, false);
   presence_ = Presence::kHidden;
+  // Sized and centred before the first scan can show it, so the window is first seen where it
+  // stays; a window that jumps after it appears takes a click meant for its title bar elsewhere.
+  FitToMonitor();
   sink_ = std::make_unique<CScanToWindowSink>(GetHWND(), appNameMessage_);
   scanner_ = std::make_unique<CDeviceScanner>(*backend_, slots_, *sink_);
   scanner_->Start();
@@ -265,8 +268,8 @@ void CMainWnd::OnTrayIcon(LPARAM mouseMessage) {
     HideToTray();
     return;
   }
-  ShowWindow(true, true);
   FitToMonitor();
+  ShowWindow(true, true);
   BringToFront();
 }
 

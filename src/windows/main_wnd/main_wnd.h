@@ -208,6 +208,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   Presence presence_ = Presence::kHidden;
   int languageIndex_ = -1;
   int dpi_ = 96;
+  bool fitted_ = false;  // sized for its monitor at least once
   bool noDeviceLayoutEnabled_ = true;
   bool notSuspended_ = true;
   bool active_ = false;

@@ -87,10 +87,16 @@ void CMainWnd::FitToMonitor() {
   GetMonitorRect(GetHWND(), &monitor, &work);
   const int width = monitor.right - monitor.left;
   const int height = monitor.bottom - monitor.top;
-  dpi_ = WindowDpiForMonitor(width, height);
-  CPaintManagerUI::SetAllDPI(96);
-  SetWindowPos(GetHWND(), nullptr, 0, 0, kLayoutWidth, kLayoutHeight, SWP_NOMOVE | SWP_NOACTIVATE);
-  CPaintManagerUI::SetAllDPI(dpi_);
+  const int dpi = WindowDpiForMonitor(width, height);
+  // The size is set at 1× and then scaled; done again at the same scale it would show the window
+  // small for a moment, so a window already fitted at this scale is only centred.
+  if (dpi != dpi_ || !fitted_) {
+    dpi_ = dpi;
+    CPaintManagerUI::SetAllDPI(96);
+    SetWindowPos(GetHWND(), nullptr, 0, 0, kLayoutWidth, kLayoutHeight, SWP_NOMOVE | SWP_NOACTIVATE);
+    CPaintManagerUI::SetAllDPI(dpi_);
+    fitted_ = true;
+  }
   CenterWindow();
 }
 
