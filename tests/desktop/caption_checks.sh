@@ -45,6 +45,16 @@ caption_start() {
   wait_for "$kAppearSeconds" caption_shown
 }
 
+# caption_start, or one FAIL line counting for all the checks that cannot run without the window.
+caption_start_or_fail() {
+  local stage=$1 what=$2
+  caption_start "$stage" && return 0
+  caption_result "caption checks $what: the window did not appear" 0
+  failures=$((failures + 2))
+  caption_stop
+  return 1
+}
+
 caption_stop() {
   kill -TERM "$caption_pid" 2>/dev/null || true
   wait "$caption_pid" 2>/dev/null || true
@@ -56,12 +66,7 @@ alive() { kill -0 "$caption_pid" 2>/dev/null; }
 # minimise button minimises it; the tray icon brings it back each time; the program keeps running.
 run_caption_checks_with_tray() {
   local stage=$1 ok
-  if ! caption_start "$stage"; then
-    caption_result "caption checks with a tray: the window did not appear" 0
-    failures=$((failures + 2))
-    caption_stop
-    return 0
-  fi
+  caption_start_or_fail "$stage" "with a tray" || return 0
   ok=0
   click_caption_button "$caption_window" 0 && wait_for "$kToggleSeconds" is_hidden "$caption_window" && alive &&
     click_tray -1 && wait_for "$kToggleSeconds" is_shown "$caption_window" && ok=1
@@ -85,12 +90,7 @@ run_caption_checks_without_tray() {
   kill "$trayer_pid" 2>/dev/null || true
   wait "$trayer_pid" 2>/dev/null || true
   trayer_pid=""
-  if ! caption_start "$stage"; then
-    caption_result "caption checks without a tray: the window did not appear" 0
-    failures=$((failures + 2))
-    caption_stop
-    return 0
-  fi
+  caption_start_or_fail "$stage" "without a tray" || return 0
   ok=0
   click_caption_button "$caption_window" 0 && wait_for "$kToggleSeconds" is_iconic "$caption_window" && alive &&
     xdotool windowactivate --sync "$caption_window" 2>/dev/null && wait_for "$kToggleSeconds" is_shown "$caption_window" && ok=1

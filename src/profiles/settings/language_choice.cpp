@@ -2,17 +2,9 @@
 
 #include <charconv>
 
+#include "profiles/storage/text_conversions.h"
+
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 std::optional<size_t> FindLanguageById(const std::vector<LanguageEntry>& languages, int64_t id) {
   for (size_t i = 0; i < languages.size(); ++i) {
@@ -33,12 +25,12 @@ std::string MessagesLocale(const char* lcAll, const char* lcMessages, const char
 std::string_view LanguageNameForLocale(std::string_view locale) {
   // language[_territory][.codeset][@modifier]
   const std::string_view language = locale.substr(0, locale.find_first_of("_.@"));
-  return EqualIgnoringAsciiCase(language, "zh") ? kChineseLanguageName : kEnglishLanguageName;
+  return EqualsIgnoringCase(language, "zh") ? kChineseLanguageName : kEnglishLanguageName;
 }
 
 std::optional<size_t> FindLanguageByName(const std::vector<LanguageEntry>& languages, std::string_view name) {
   for (size_t i = 0; i < languages.size(); ++i) {
-    if (EqualIgnoringAsciiCase(languages[i].name, name)) return i;
+    if (EqualsIgnoringCase(languages[i].name, name)) return i;
   }
   return std::nullopt;
 }
