@@ -196,8 +196,13 @@ void CVelmarMouseDevice::StoreProfile() {
 void CVelmarMouseDevice::SaveProfile() { StoreProfile(); }
 
 void CVelmarMouseDevice::RepairMacroKeys() {
+  LoadLightAndMacroNames();
   std::vector<KeyAssignmentPair> keys = model_.Keys();
-  if (!RepairMacroAssignments(keys, MacroCount())) return;
+  if (!RepairMacroAssignments(keys, static_cast<int>(MacroNames().size()))) return;
+  SetKeyAssignments(keys);
+}
+
+void CVelmarMouseDevice::SetKeyAssignments(const std::vector<KeyAssignmentPair>& keys) {
   model_.SetKeys(keys);
   StoreProfile();
 }

@@ -48,6 +48,8 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   int WriteKeyAssignments(int bank, const std::vector<KeyAssignmentPair>& keys) override;
   int WriteMacros(const std::vector<int>& imageOrder) override;
   void RepairMacroKeys() override;
+  std::vector<KeyAssignmentPair> GetKeyAssignments() const override { return model_.Keys(); }
+  void SetKeyAssignments(const std::vector<KeyAssignmentPair>& keys) override;
   void SelectKey(int index) override;
   void SetFunctionType(int type) override;
   void SetLightEffect(int mode, int speed, int brightness, uint32_t colour) override;

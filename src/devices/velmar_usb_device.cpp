@@ -9,6 +9,7 @@
 #include "devices/page/function_pages.h"
 #include "devices/page/key_buttons.h"
 #include "devices/page/page_lookup.h"
+#include "profiles/macros/macro_store.h"
 #include "profiles/profile_session/profile_session.h"
 #include "profiles/storage/data_folders.h"
 #include "ui/toolkit/paint_manager_ui.h"
@@ -69,6 +70,14 @@ bool CVelmarUSBDevice::RouteNotify(NotifyKind kind, TNotifyUI& msg) {
     if (target->RouteNotify(kind, msg)) return true;
   }
   return false;
+}
+
+void CVelmarUSBDevice::LoadLightAndMacroNames() {
+  // The headset and the mouse pad only read the names their companion program keeps.
+  const bool readOnlyList = deviceKind_ == kDeviceKindHeadset || deviceKind_ == kDeviceKindMousePad;
+  CMacroStore store(deviceFolder_,
+                    std::string(readOnlyList ? kReadOnlyMacroListFileName : kMacroListFileName));
+  macroNames_ = store.Names();
 }
 
 void CVelmarUSBDevice::SetFunctionType(int type) {

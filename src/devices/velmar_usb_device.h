@@ -73,6 +73,14 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   virtual int WriteKeyAssignments(int /*bank*/, const std::vector<KeyAssignmentPair>& /*keys*/) { return 0; }
   virtual int WriteMacros(const std::vector<int>& /*imageOrder*/) { return 0; }
   virtual void RepairMacroKeys() {}
+  // ---- keys and macros (kinds with keys: the keyboard and the mouse) ----
+  // The chosen profile's key list: the current and the default assignment of every key.
+  virtual std::vector<KeyAssignmentPair> GetKeyAssignments() const { return {}; }
+  // Replaces the key list: kept, written to the profile and shown on the picture. Nothing is sent.
+  virtual void SetKeyAssignments(const std::vector<KeyAssignmentPair>& /*keys*/) {}
+  // Rereads the names of the device's macros, which the key editor offers.
+  void LoadLightAndMacroNames();
+  const std::vector<std::string>& MacroNames() const { return macroNames_; }
   virtual void SelectKey(int index) { selectedKey_ = index; }
   int GetSelectedKey() const { return selectedKey_; }
   // Shows the editor page of a function type (1 lighting … 9 more).
@@ -192,6 +200,7 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   std::string deviceFolder_;
   std::unique_ptr<CProfileSession> profileSession_;
   std::vector<IControlRoutes*> routeTargets_;
+  std::vector<std::string> macroNames_;
 
   int functionType_ = 0;
   int selectedKey_ = -1;

@@ -18,4 +18,7 @@ class IEditorHost {
   // The selected device takes its chosen profile now and writes it; a macro transfer that failed
   // or did not fit is told.
   virtual void ApplySelectedProfile() = 0;
+  // The selected device's macros, then its key assignments, go to the device a little later; the
+  // transfer's busy state shows meanwhile, and a failure is told.
+  virtual void StartMacroTransfer() = 0;
 };

@@ -179,6 +179,9 @@ void CMainWnd::OnTimer(UINT id) {
       ::KillTimer(GetHWND(), id);
       SwitchToChosenProfile();
       break;
+    case kTimerMacroTransfer:
+      MacroTransferTimer();
+      break;
     default:
       break;
   }

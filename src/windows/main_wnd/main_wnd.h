@@ -106,6 +106,11 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   // The selected device takes its chosen profile and writes it; a macro transfer that failed or
   // did not fit is told.
   void ApplySelectedProfile() override;
+  // The selected device's macros, then its key assignments, are sent 100 ms later under the busy
+  // overlay. Macros that were not sent keep the keys from being written; macros that do not fit
+  // are told and the key being edited takes its default back.
+  void StartMacroTransfer() override;
+  bool IsTransferBusy() const { return transferBusy_; }
 
   // ---- what the editors ask of the window (IEditorHost) ----
   HWND HostWindow() const override { return const_cast<CMainWnd*>(this)->GetHWND(); }
@@ -155,6 +160,9 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void RestoreGameEffect();
   void OnTimer(UINT id);
   void SwitchToChosenProfile();
+  void MacroTransferTimer();
+  void TransferMacrosAndKeys(CVelmarUSBDevice& device);
+  void ShowTransferBusy(bool busy);
   void OnDeviceLinkState(WPARAM kindRow, LPARAM linked);
   void OnDeviceInitResult(WPARAM valid);
   void OnFirmwareUpdate(WPARAM productId, LPARAM version);
@@ -190,6 +198,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   std::unique_ptr<CControlRouter> router_;
   CTrayIcon tray_;
   bool trayShown_ = false;
+  bool transferBusy_ = false;
 
   // By the kind's row of the device-kind table (mouse, keyboard, mouse pad, headset).
   std::array<std::vector<CVelmarUSBDevice*>, kDeviceKindRows.size()> devicesByKindRow_;

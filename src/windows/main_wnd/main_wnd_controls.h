@@ -31,13 +31,15 @@ inline constexpr const char* kNoDeviceOkButton = "nodevice_ok_btn";
 inline constexpr const char* kDeviceErrorLayout = "Error_device_Link";
 inline constexpr const char* kDeviceErrorOkButton = "errordevice_ok_btn";
 inline constexpr const char* kDeviceErrorReconnectButton = "errordevice_connect_btn";
+// Shown over the pages while macros and key assignments are on their way to a device.
+inline constexpr const char* kTransferLayout = "Data_Transmission";
 
 // What the window and its base look up in its own layout (its router names the other buttons).
 inline constexpr ControlNameUse kLookedUp[] = {
     {kTileStrip, false},         {kDevicePages, false},          {kPowerDisplays, false},
     {kNoDeviceLayout, false},    {kNoDeviceText, false},         {kNotConnectedLayout, false},
     {kDeviceErrorLayout, false}, {kSelectPreviousButton, false}, {kSelectNextButton, false},
-    {kMinimiseButton, false},
+    {kMinimiseButton, false},    {kTransferLayout, false},
 };
 
 }  // namespace main_window
