@@ -2,6 +2,8 @@
 
 #include "ui/toolkit/ui_types.h"
 
+class IInputCaptureSource;
+
 // What an editor needs of the window around it: questions and notices, file choosers' owner, and
 // the deferred device work that runs on the window's timers. The main window is the host.
 class IEditorHost {
@@ -21,4 +23,6 @@ class IEditorHost {
   // The selected device's macros, then its key assignments, go to the device a little later; the
   // transfer's busy state shows meanwhile, and a failure is told.
   virtual void StartMacroTransfer() = 0;
+  // Where the editors capture keys and mouse buttons from; null when the window has no source.
+  virtual IInputCaptureSource* InputCapture() = 0;
 };

@@ -111,6 +111,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   // are told and the key being edited takes its default back.
   void StartMacroTransfer() override;
   bool IsTransferBusy() const { return transferBusy_; }
+  IInputCaptureSource* InputCapture() override { return nullptr; }
 
   // ---- what the editors ask of the window (IEditorHost) ----
   HWND HostWindow() const override { return const_cast<CMainWnd*>(this)->GetHWND(); }

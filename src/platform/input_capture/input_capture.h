@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+
+// Capturing the user's keystrokes and mouse buttons for the editors: the key editor takes one key,
+// the macro editor records a sequence. A source delivers what it captures to one sink at a time,
+// on the user-interface thread.
+//
+// Keys are reported as PC set-1 scan codes with their extended (E0) flag, the form the key table
+// is indexed by; mouse buttons by their bit (0x01 left, 0x02 right, 0x04 middle, 0x08 back,
+// 0x10 forward).
+struct CapturedKey {
+  uint8_t scan = 0;
+  bool extended = false;
+  bool down = true;
+};
+
+struct CapturedMouseButton {
+  uint8_t button = 0;
+  bool down = true;
+};
+
+class IInputCaptureSink {
+ public:
+  virtual ~IInputCaptureSink() = default;
+  virtual void OnCapturedKey(const CapturedKey& key) = 0;
+  virtual void OnCapturedMouseButton(const CapturedMouseButton& /*button*/) {}
+};
+
+class IInputCaptureSource {
+ public:
+  virtual ~IInputCaptureSource() = default;
+  // False when the source cannot capture now; UnavailableReason then names the language key that
+  // says why, for the tooltip of the control that would start it.
+  virtual bool IsAvailable() const = 0;
+  virtual const char* UnavailableReason() const = 0;
+  // Starts delivering to `sink` (replacing any sink before); false when it cannot.
+  virtual bool Start(IInputCaptureSink& sink) = 0;
+  virtual void Stop() = 0;
+  virtual bool IsCapturing() const = 0;
+};
