@@ -326,3 +326,8 @@ void CMainWnd::RestoreGameEffect() {
   device->ApplySettings();
   device->SetHostControlsLighting(1);
 }
+
+IInputCaptureSource* CMainWnd::InputCapture() {
+  if (!capture_) capture_ = std::make_unique<CInWindowCapture>(GetHWND());
+  return capture_.get();
+}

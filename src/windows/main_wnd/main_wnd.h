@@ -11,6 +11,7 @@
 #include "platform/hid/hid_backend.h"
 #include "transport/device_scanner.h"
 #include "transport/device_slots.h"
+#include "ui/input/in_window_capture.h"
 #include "ui/toolkit/tray_icon.h"
 #include "ui/toolkit/window_impl_base.h"
 #include "windows/main_wnd/main_wnd_options.h"
@@ -111,7 +112,8 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   // are told and the key being edited takes its default back.
   void StartMacroTransfer() override;
   bool IsTransferBusy() const { return transferBusy_; }
-  IInputCaptureSource* InputCapture() override { return nullptr; }
+  // Keys pressed while the window has the keyboard.
+  IInputCaptureSource* InputCapture() override;
 
   // ---- what the editors ask of the window (IEditorHost) ----
   HWND HostWindow() const override { return const_cast<CMainWnd*>(this)->GetHWND(); }
@@ -197,6 +199,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   std::unique_ptr<CScanToWindowSink> sink_;
   std::unique_ptr<CDeviceScanner> scanner_;
   std::unique_ptr<CControlRouter> router_;
+  std::unique_ptr<CInWindowCapture> capture_;
   CTrayIcon tray_;
   bool trayShown_ = false;
   bool transferBusy_ = false;
