@@ -205,6 +205,7 @@ void CVelmarMouseDevice::RepairMacroKeys() {
 void CVelmarMouseDevice::SetKeyAssignments(const std::vector<KeyAssignmentPair>& keys) {
   model_.SetKeys(keys);
   StoreProfile();
+  ShowKeyFunctions();
 }
 
 int CVelmarMouseDevice::MacroCount() const { return static_cast<int>(CMacroStore(GetDeviceFolder()).Count()); }

@@ -51,6 +51,9 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   std::vector<KeyAssignmentPair> GetKeyAssignments() const override { return model_.Keys(); }
   void SetKeyAssignments(const std::vector<KeyAssignmentPair>& keys) override;
   void SelectKey(int index) override;
+  std::string KeyNameKey(int index) const override;
+  // The picture's zones and the hint say what each button does now.
+  void ShowKeyFunctions();
   void SetFunctionType(int type) override;
   void SetLightEffect(int mode, int speed, int brightness, uint32_t colour) override;
 

@@ -24,7 +24,19 @@ void CVelmarMouseDevice::InitDevicePage() {
   OpenOnFunction(kSystemTab);
 }
 
-void CVelmarMouseDevice::ShowSettings() { view_.ShowAll(model_, Rule()); }
+void CVelmarMouseDevice::ShowSettings() {
+  view_.ShowAll(model_, Rule());
+  ShowKeyFunctions();
+}
+
+void CVelmarMouseDevice::ShowKeyFunctions() {
+  view_.ShowKeyFunctions(KeyControls(), model_.Keys(), MacroNames(), GetSelectedKey());
+}
+
+std::string CVelmarMouseDevice::KeyNameKey(int index) const {
+  if (index < 0 || static_cast<size_t>(index) >= std::size(mouse_page::kButtonNameKeys)) return {};
+  return mouse_page::kButtonNameKeys[index];
+}
 
 void CVelmarMouseDevice::ShowSettingsPage(int page) { view_.ShowSettingsPage(page); }
 
@@ -39,6 +51,7 @@ void CVelmarMouseDevice::SelectKey(int index) {
   for (size_t i = 0; i < keys.size(); ++i) {
     if (keys[i]) keys[i]->SetSelected(static_cast<int>(i) == index);
   }
+  ShowKeyFunctions();
 }
 
 void CVelmarMouseDevice::RestartKeepAlive() { StartTileTimer(kTimerKeepAlive, kKeepAliveFirstMs); }

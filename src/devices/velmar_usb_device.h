@@ -82,6 +82,8 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   void LoadLightAndMacroNames();
   const std::vector<std::string>& MacroNames() const { return macroNames_; }
   virtual void SelectKey(int index) { selectedKey_ = index; }
+  // The language key of key `index`'s name on the device picture; empty when it has none.
+  virtual std::string KeyNameKey(int /*index*/) const { return {}; }
   int GetSelectedKey() const { return selectedKey_; }
   // Shows the editor page of a function type (1 lighting … 9 more).
   virtual void SetFunctionType(int type);

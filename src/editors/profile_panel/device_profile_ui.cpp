@@ -373,3 +373,10 @@ void CDeviceProfileUI::TraceDamagedFiles() {
     OutputDebugString("profile panel: " + notice.path + " could not be read; its content is kept in " + notice.keptAs);
   }
 }
+
+void CDeviceProfileUI::EnableTab(int number) {
+  if (COptionUI* tab = Tab(number - 1)) {
+    tab->SetEnabled(true);
+    tab->SetToolTip("");
+  }
+}

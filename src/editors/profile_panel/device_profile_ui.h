@@ -100,6 +100,8 @@ class CDeviceProfileUI : public CHorizontalLayoutUI, public IControlRoutes {
   // Selects exactly tab `number` (1 lighting … 9 more; any other number: none), without
   // notifications. Does nothing unless the page has all nine tabs.
   void SelectTab(int number);
+  // Makes tab `number` operable: its editor is on the page.
+  void EnableTab(int number);
 
   // ---- routes (profile_panel_routes.cpp) ----
   bool RouteNotify(NotifyKind kind, TNotifyUI& msg) override;

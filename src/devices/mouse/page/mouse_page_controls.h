@@ -39,8 +39,15 @@ inline constexpr const char* kScrollsPage = "scrolls_page_check";
 // The settings sub-pages and the options that choose them.
 inline constexpr const char* kSettingsPages = "mouse_device_seting_layout";
 inline constexpr const char* kSettingsPage = "mouse_device_seting_option_";
-// The hint area, hidden whenever the function page changes.
+// The hint area under the picture: what the selected button does; hidden whenever the function
+// page changes.
 inline constexpr const char* kHint = "device_tishi_info";
+// The names of the buttons by key index (the picture's zone "key_" + index).
+inline constexpr const char* kButtonNameKeys[] = {
+    "mouse_button_left",     "mouse_button_right",     "mouse_button_wheel_click", "mouse_button_forward",
+    "mouse_button_back",     "mouse_button_dpi_up",    "mouse_button_dpi_down",    "mouse_button_dpi_cycle",
+    "mouse_button_fire",     "mouse_button_wheel_up",  "mouse_button_wheel_down",
+};
 
 // What the page view looks up (its routes name the rest).
 inline constexpr ControlNameUse kLookedUp[] = {

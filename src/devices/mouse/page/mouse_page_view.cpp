@@ -7,6 +7,7 @@
 #include "devices/mouse/model/mouse_model.h"
 #include "devices/mouse/mouse_system_words.h"
 #include "devices/mouse/page/mouse_page_controls.h"
+#include "devices/page/key_display.h"
 #include "devices/page/page_lookup.h"
 #include "ui/controls/text_key.h"
 #include "ui/toolkit/controls/combo_ui.h"
@@ -217,6 +218,20 @@ void CMousePageView::ShowSettingsPage(int page) {
 
 void CMousePageView::HideHint() {
   if (hint_) hint_->SetVisible(false);
+}
+
+void CMousePageView::ShowKeyFunctions(const std::vector<CDeviceKeyButtonUI*>& zones,
+                                      const std::vector<KeyAssignmentPair>& keys,
+                                      const std::vector<std::string>& macroNames, int selectedKey) {
+  ::ShowKeyFunctions(zones, kButtonNameKeys, keys, macroNames);
+  if (!hint_) return;
+  const auto selected = static_cast<size_t>(selectedKey);
+  if (selectedKey < 0 || selected >= keys.size() || selected >= std::size(kButtonNameKeys)) {
+    hint_->SetText(TextKey("mouse_hint_picture"));
+    return;
+  }
+  hint_->SetText(KeyDisplayText(kButtonNameKeys[selected], keys[selected], macroNames).c_str());
+  hint_->SetVisible(true);
 }
 
 int CMousePageView::SliderValue(int stage) const {

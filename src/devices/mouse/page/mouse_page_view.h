@@ -2,13 +2,16 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "devices/mouse/sensitivity_rule.h"
 #include "devices/mouse/settings_page.h"
 #include "profiles/records/device_blocks.h"
+#include "profiles/records/key_assignment.h"
 #include "ui/toolkit/ui_types.h"
 
 class CComboUI;
+class CDeviceKeyButtonUI;
 class CControlUI;
 class CEditUI;
 class CMouseModel;
@@ -42,6 +45,9 @@ class CMousePageView {
   void ApplySliderRanges(const SensitivityRule& rule);
   void ShowSettingsPage(int page);
   void HideHint();
+  // Every button zone's tooltip and mark follow `keys`; the hint shows what the selected key does.
+  void ShowKeyFunctions(const std::vector<CDeviceKeyButtonUI*>& zones, const std::vector<KeyAssignmentPair>& keys,
+                        const std::vector<std::string>& macroNames, int selectedKey);
 
   // ---- reading what the user set ----
   // -1 when the stage has no slider.
