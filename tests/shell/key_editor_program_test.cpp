@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,9 @@
 #include "ui/toolkit/controls/combo_ui.h"
 #include "ui/toolkit/controls/edit_ui.h"
 #include "ui/toolkit/controls/option_ui.h"
+#include "ui/toolkit/controls/label_ui.h"
 #include "ui/toolkit/native_window.h"
+#include "ui/toolkit/render_engine.h"
 #include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/tab_layout_ui.h"
 
@@ -236,3 +240,60 @@ TEST_F(KeyEditorProgram, EscapeOrASecondClickEndsACaptureWithoutAChange) {
 }
 
 }  // namespace
+
+namespace {
+
+CControlUI* CollectTexts(CControlUI* control, void* found) {
+  if (control->GetInterface("Label") && !control->GetInterface("Edit") && !control->GetInterface("Combo")) {
+    static_cast<std::vector<CLabelUI*>*>(found)->push_back(static_cast<CLabelUI*>(control->GetInterface("Label")));
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TEST_F(KeyEditorProgram, EveryLabelAndButtonOfEveryFunctionPageShowsItsWholeTextInBothLanguages) {
+  CPaintManagerUI& manager = Manager();
+  for (const auto& [language, dpi] : {std::pair{0, 96}, std::pair{1, 96}, std::pair{0, 144}, std::pair{1, 144}}) {
+    program.Window().ApplyLanguage(language);  // positions in Language.config: Chinese, English
+    CPaintManagerUI::SetAllDPI(dpi);
+    ClickZone(7);
+    for (int category = 0; category < kFunctionCategoryCount; ++category) {
+      ChooseFunction(category);
+      manager.UpdateLayout();
+      std::vector<CLabelUI*> labels;
+      program.Control("KeySetControlItem")->FindControl(CollectTexts, &labels, UIFIND_VISIBLE);
+      ASSERT_FALSE(labels.empty());
+      for (CLabelUI* label : labels) {
+        const RECT padding = label->GetTextPadding();
+        const RECT pos = label->GetPos();
+        const int room = (pos.right - pos.left) - padding.left - padding.right;
+        const SIZE text = CRenderEngine::GetTextSize(&manager, label->GetText(), label->GetFont(), DT_SINGLELINE);
+        if (label->GetText().IsEmpty() || room <= 0) continue;
+        if (label->GetTextStyle() & DT_WORDBREAK) {
+          const int lines = (pos.bottom - pos.top) / std::max(1, static_cast<int>(text.cy));
+          EXPECT_LE(text.cx, room * std::max(1, lines)) << "cut: \"" << label->GetText().str() << "\"";
+          continue;
+        }
+        EXPECT_LE(text.cx, room) << "cut: \"" << label->GetText().str() << "\" (language " << language << ", " << dpi
+                                 << " DPI, category " << category << ")";
+      }
+      // The items of the page's drop-downs fit them too.
+      std::vector<CControlUI*> combos;
+      for (const char* name : {"keyset_function_combo", "keyset_mousekey_combo", "keyset_mouseswing_combo",
+                               "keyset_mousewheel_combo", "keyset_mousedpi_combo", "keyset_media_combo",
+                               "keyset_system_combo", "keyset_macro_over_combo", "keyset_gunkey_combo",
+                               "keyset_combokey_combo"}) {
+        CComboUI* combo = Combo(name);
+        if (!combo->IsVisible()) continue;
+        const int room = (combo->GetPos().right - combo->GetPos().left) - combo->GetTextPadding().left -
+                         combo->GetTextPadding().right;
+        for (int i = 0; i < combo->GetCount(); ++i) {
+          const SIZE text = CRenderEngine::GetTextSize(&manager, combo->GetItemAt(i)->GetText(), -1, DT_SINGLELINE);
+          EXPECT_LE(text.cx, room) << "cut item: \"" << combo->GetItemAt(i)->GetText().str() << "\" of " << name;
+        }
+      }
+    }
+  }
+  CPaintManagerUI::SetAllDPI(96);
+}

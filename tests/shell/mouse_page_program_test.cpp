@@ -18,6 +18,7 @@
 
 #include "devices/mouse/page/mouse_page_routes.h"
 #include "devices/mouse/sensitivity_rule.h"
+#include "editors/key_editor/key_set_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "program_fixture.h"
 #include "transport/device_scanner.h"
@@ -228,7 +229,7 @@ TEST(MousePageProgram, EveryControlOfTheWindowAndTheMousePageThatTakesClicksWork
   ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
   const auto routed = [](NotifyKind kind, CControlUI* control) {
     return Routed(CControlRouter::Rows(), kind, control) || Routed(CMousePageRoutes::Rows(), kind, control) ||
-           Routed(CDeviceProfileUI::Rows(), kind, control);
+           Routed(CDeviceProfileUI::Rows(), kind, control) || Routed(CKeySetControlUI::Rows(), kind, control);
   };
   ExpectNothingSilent(EveryControl(program.Window().GetPaintManager()->GetRoot()), routed);
 

@@ -97,6 +97,7 @@ void CKeySetControlUI::Bind(CVelmarUSBDevice& device, IEditorHost& host) {
   device.LoadLightAndMacroNames();
   FillMacroList(device.MacroNames());
   ResetChoices();
+  SelectComboItem(macroModeCombo_, 0);
   keyChosen_ = false;
   ShowControl(noKeyLayout_, true);
   ShowControl(chosenLayout_, false);
@@ -198,6 +199,15 @@ void CKeySetControlUI::FillMacroList(const std::vector<std::string>& names) {
   macroCombo_->RemoveAll();
   for (const std::string& name : names) AddMacroItem(name);
   macroCombo_->SelectItem(-1, false);
+  UpdateMacroCombo();
+}
+
+// Without macros there is nothing to choose; the tooltip says where macros come from.
+void CKeySetControlUI::UpdateMacroCombo() {
+  if (!macroCombo_) return;
+  const bool any = macroCombo_->GetCount() > 0;
+  macroCombo_->SetEnabled(any);
+  macroCombo_->SetToolTip(any ? TextKey("keyset_tip_macro") : TextKey("keyset_tip_macro_none"));
 }
 
 void CKeySetControlUI::AddMacroItem(const std::string& name) {
@@ -210,10 +220,12 @@ void CKeySetControlUI::AddMacroItem(const std::string& name) {
   item->SetText(name.c_str());
   item->SetToolTip(name.c_str());
   macroCombo_->Add(item);
+  UpdateMacroCombo();
 }
 
 void CKeySetControlUI::RemoveMacroItem(int index) {
   if (macroCombo_ && index >= 0 && index < macroCombo_->GetCount()) macroCombo_->RemoveAt(index, false);
+  UpdateMacroCombo();
 }
 
 void CKeySetControlUI::RenameMacroItem(int index, const std::string& name) {

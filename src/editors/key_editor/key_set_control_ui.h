@@ -104,6 +104,7 @@ class CKeySetControlUI : public CHorizontalLayoutUI,
   bool AppliesToDevice() const;
   void UpdateCaptureButton();
   void UpdateSendButton();
+  void UpdateMacroCombo();
 
   // Route handlers.
   void OnFunctionChosen(TNotifyUI& msg, int index);
