@@ -28,6 +28,13 @@ TEST(FunctionTables, EveryChoiceTableIsFoundByItsCategoryAndItsRowsByTheirBytes)
   EXPECT_EQ(ChoicesOf(kCategoryMedia).size(), 18u);
   EXPECT_EQ(ChoicesOf(kCategoryShortcut).size(), 11u);
   EXPECT_TRUE(ChoicesOf(kCategoryWheel).empty());
+  // Rows are the drop-downs' item indexes: their order is the editor's.
+  EXPECT_EQ(kMouseButtonChoices[1].p1, 0x04);
+  EXPECT_EQ(kMouseButtonChoices[3].p1, 0x10);
+  EXPECT_EQ(kShortcutChoices[8].p2, 0x04);
+  EXPECT_EQ(kShortcutChoices[9].p2, 0x2D);
+  EXPECT_EQ(kMediaChoices[15].p1 | kMediaChoices[15].p2 << 8, 0x0194);
+  EXPECT_EQ(kMediaChoices[8].p1 | kMediaChoices[8].p2 << 8, 0x0223);
   EXPECT_EQ(FindChoiceRow(kMediaChoices, 0x83, 0x02), -1);
 }
 

@@ -62,8 +62,8 @@ class KeyEditorProgram : public ::testing::Test {
     Manager().SendNotify(Edit(edit), "killfocus");
   }
   void ChooseModifier(int option) {
-    auto* modifier =
-        static_cast<COptionUI*>(program.Control(("key_ComBox_check_" + std::to_string(option)).c_str())->GetInterface("Option"));
+    CControlUI* control = program.Control(("key_ComBox_check_" + std::to_string(option)).c_str());
+    auto* modifier = static_cast<COptionUI*>(control->GetInterface("Option"));
     modifier->Selected(true, true);
   }
   // A key pressed on the keyboard while the window has it, as X11 numbers it (evdev + 8).
@@ -102,7 +102,8 @@ TEST_F(KeyEditorProgram, EveryCategoryChosenInTheEditorReachesTheButtonsRecordOn
     std::vector<uint8_t> record;
   };
   const Case cases[] = {
-      {"mouse button: right click", 3, [&] { ChooseFunction(1), Choose("keyset_mousekey_combo", 2); }, {0x10, 0x02, 0x00}},
+      {"mouse button: right click", 3, [&] { ChooseFunction(1), Choose("keyset_mousekey_combo", 2); },
+       {0x10, 0x02, 0x00}},
       {"horizontal scroll: right 5", 9,
        [&] {
          ChooseFunction(2);
@@ -202,7 +203,8 @@ TEST_F(KeyEditorProgram, AClickOnAButtonOfThePictureOpensItsFunctionInTheEditor)
   EXPECT_TRUE(program.Control("device_tishi_info")->IsVisible());
   EXPECT_NE(hint.find(Translated("mouse_button_back")), std::string::npos) << hint;
   EXPECT_NE(hint.find(Translated("mouse_key_fire_key")), std::string::npos) << hint;
-  EXPECT_NE(program.Mouse()->KeyControls()[4]->GetToolTip().str().find(Translated("mouse_key_fire_key")), std::string::npos);
+  const std::string tooltip = program.Mouse()->KeyControls()[4]->GetToolTip().str();
+  EXPECT_NE(tooltip.find(Translated("mouse_key_fire_key")), std::string::npos) << tooltip;
   EXPECT_FALSE(program.Mouse()->KeyControls()[4]->IsKeySetImageHidden()) << "a changed button is marked";
   EXPECT_TRUE(program.Mouse()->KeyControls()[0]->IsKeySetImageHidden());
 

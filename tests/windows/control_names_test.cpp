@@ -12,6 +12,8 @@
 #include "devices/mouse/page/mouse_page_controls.h"
 #include "devices/mouse/page/mouse_page_routes.h"
 #include "devices/page/device_page_controls.h"
+#include "editors/key_editor/key_editor_controls.h"
+#include "editors/key_editor/key_set_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "editors/profile_panel/profile_panel_controls.h"
 #include "transport/supported_devices.h"
@@ -74,6 +76,10 @@ TEST(ControlNames, EveryNameTheCodeUsesIsInItsLayout) {
        {mouse_page::kLayoutFile},
        Names(CMousePageRoutes::Rows(), {mouse_page::kLookedUp, device_page::kLookedUp})},
       {"profile panel", {profile_panel::kLayoutFile}, Names(CDeviceProfileUI::Rows(), {profile_panel::kLookedUp})},
+      // The key editor also answers the zones of the picture it sits beside.
+      {"key editor",
+       {key_editor::kLayoutFile, mouse_page::kLayoutFile},
+       Names(CKeySetControlUI::Rows(), {key_editor::kLookedUp})},
   };
   for (const Contract& contract : contracts) {
     std::set<std::string> names;

@@ -388,7 +388,9 @@ void CKeySetControlUI::SelectCategory(int category) {
 }
 
 void CKeySetControlUI::ShowCategoryPage(int category) {
-  if (functionPages_ && category >= 0 && category < functionPages_->GetCount()) functionPages_->SelectItem(category, false);
+  if (functionPages_ && category >= 0 && category < functionPages_->GetCount()) {
+    functionPages_->SelectItem(category, false);
+  }
   if (category != kCategoryKeyboardKey) StopCapture();
 }
 
