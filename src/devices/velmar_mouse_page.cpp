@@ -27,6 +27,7 @@ void CVelmarMouseDevice::InitDevicePage() {
 void CVelmarMouseDevice::ShowSettings() {
   view_.ShowAll(model_, Rule());
   ShowKeyFunctions();
+  NotifyKeyListShown();
 }
 
 void CVelmarMouseDevice::ShowKeyFunctions() {

@@ -82,6 +82,8 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   void LoadLightAndMacroNames();
   const std::vector<std::string>& MacroNames() const { return macroNames_; }
   virtual void SelectKey(int index) { selectedKey_ = index; }
+  // The editors that show a key follow when the device shows another key list (a profile taken).
+  void SetKeyListShownHandler(std::function<void()> handler) { keyListShown_ = std::move(handler); }
   // The language key of key `index`'s name on the device picture; empty when it has none.
   virtual std::string KeyNameKey(int /*index*/) const { return {}; }
   int GetSelectedKey() const { return selectedKey_; }
@@ -167,6 +169,9 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   // The debug line a listener writes when it ends.
   virtual std::string ListenerExitTrace() const { return {}; }
 
+  void NotifyKeyListShown() {
+    if (keyListShown_) keyListShown_();
+  }
   // The function whose page the layout opens on, without switching pages.
   void OpenOnFunction(int type) { functionType_ = type; }
   // A kind that keeps profiles gives the device its session (before the page is set up).
@@ -203,6 +208,7 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   std::unique_ptr<CProfileSession> profileSession_;
   std::vector<IControlRoutes*> routeTargets_;
   std::vector<std::string> macroNames_;
+  std::function<void()> keyListShown_;
 
   int functionType_ = 0;
   int selectedKey_ = -1;

@@ -299,3 +299,38 @@ TEST_F(KeyEditorProgram, EveryLabelAndButtonOfEveryFunctionPageShowsItsWholeText
   }
   CPaintManagerUI::SetAllDPI(96);
 }
+
+TEST_F(KeyEditorProgram, TheChosenButtonShowsItsFunctionInAProfileTheMouseTakes) {
+  ClickZone(3);
+  ChooseFunction(8);
+  Choose("keyset_system_combo", 0);
+  EXPECT_TRUE(program.Control("key_butt_keysave")->IsEnabled());
+
+  // Another profile's keys, as a profile switch shows them.
+  std::vector<KeyAssignmentPair> keys = program.Mouse()->GetKeyAssignments();
+  keys[3].Current = {keys[3].Current.KeyIndex, 0x30, 0xE2, 0x00};
+  program.Mouse()->Model().SetKeys(keys);
+  program.Mouse()->ShowSettings();
+
+  EXPECT_EQ(editor->GetSelectedCategory(), 7);
+  EXPECT_EQ(Combo("keyset_media_combo")->GetCurSel(), 7) << "mute";
+  EXPECT_FALSE(program.Control("key_butt_keysave")->IsEnabled()) << "nothing of the old profile is pending";
+  EXPECT_NE(program.Mouse()->KeyControls()[3]->GetToolTip().str().find(Translated("media_mute")), std::string::npos);
+}
+
+TEST(KeyEditorReceiverProgram, TheMouseThroughItsReceiverTakesTheChosenFunctionToo) {
+  Program program("mouse-receiver");
+  ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
+  CPaintManagerUI& manager = *program.Window().GetPaintManager();
+  manager.SendNotify(program.Control("key_1"), "click");
+  auto* combo = static_cast<CComboUI*>(program.Control("keyset_function_combo")->GetInterface("Combo"));
+  ASSERT_TRUE(combo->SelectItem(kCategoryMedia, true));
+  static_cast<CComboUI*>(program.Control("keyset_media_combo")->GetInterface("Combo"))->SelectItem(6, true);
+  const KeyAssignment kept = program.Mouse()->GetKeyAssignments()[1].Current;
+  EXPECT_EQ((std::vector<uint8_t>{kept.Type, kept.High, kept.Low}), (std::vector<uint8_t>{0x30, 0xE9, 0x00}));
+  manager.SendNotify(program.Control("key_butt_prosave"), "click");
+  ASSERT_TRUE(PumpUntil([&] { return !program.Window().IsTransferBusy(); }, kSettleMs));
+  const uint16_t record = program.Mouse()->GetButtonRecordMap()[1];
+  EXPECT_EQ(program.Sim().Mouse()->ReadBlock(SimBlock::ConfigImage, kButtonRecordSize * record, kButtonRecordSize),
+            (std::vector<uint8_t>{0x30, 0xE9, 0x00}));
+}

@@ -64,6 +64,8 @@ void SetButtonState(CControlUI* button, bool enabled, const char* tip, const cha
 
 CKeySetControlUI::CKeySetControlUI() = default;
 
+// The device's handler is not cleared here: the editor is part of the device's page and goes when
+// the page goes, after the device's own members.
 CKeySetControlUI::~CKeySetControlUI() { StopCapture(); }
 
 LPCTSTR CKeySetControlUI::GetClass() const { return "KeySetControl"; }
@@ -103,6 +105,20 @@ void CKeySetControlUI::Bind(CVelmarUSBDevice& device, IEditorHost& host) {
   ShowControl(chosenLayout_, false);
   EnableEditButtons(false);
   UpdateCaptureButton();
+  device.SetKeyListShownHandler([this] { ShowSelectedKeyAgain(); });
+}
+
+// The device shows another key list (a profile was taken): the chosen key shows its function
+// there, so a later apply never carries the old profile's function over.
+void CKeySetControlUI::ShowSelectedKeyAgain() {
+  if (!device_ || !keyChosen_) return;
+  const std::vector<KeyAssignmentPair> keys = device_->GetKeyAssignments();
+  const int selected = device_->GetSelectedKey();
+  if (selected < 0 || static_cast<size_t>(selected) >= keys.size()) return;
+  StopCapture();
+  FillMacroList(device_->MacroNames());
+  ShowKeyAssignment(keys[static_cast<size_t>(selected)]);
+  EnableEditButtons(false);
 }
 
 // ---- controls, looked up once ----

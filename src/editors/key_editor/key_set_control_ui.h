@@ -105,6 +105,7 @@ class CKeySetControlUI : public CHorizontalLayoutUI,
   void UpdateCaptureButton();
   void UpdateSendButton();
   void UpdateMacroCombo();
+  void ShowSelectedKeyAgain();
 
   // Route handlers.
   void OnFunctionChosen(TNotifyUI& msg, int index);
