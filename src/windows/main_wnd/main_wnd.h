@@ -162,6 +162,8 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void OnTimer(UINT id);
   void SwitchToChosenProfile();
   void MacroTransferTimer();
+  // The selected device shows the page of function `type`, its tab selected.
+  void OpenFunctionPage(int type);
   void TransferMacrosAndKeys(CVelmarUSBDevice& device);
   void ShowTransferBusy(bool busy);
   void OnDeviceLinkState(WPARAM kindRow, LPARAM linked);

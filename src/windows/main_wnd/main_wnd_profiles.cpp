@@ -47,6 +47,13 @@ void CMainWnd::ApplySelectedProfile() {
   }
 }
 
+void CMainWnd::OpenFunctionPage(int type) {
+  CVelmarUSBDevice* device = GetSelectedDevice();
+  if (!device) return;
+  device->SetFunctionType(type);
+  if (CDeviceProfileUI* panel = ProfilePanelOf(*device)) panel->SelectTab(type);
+}
+
 bool CMainWnd::Ask(const char* key) {
   return ShowMessageBox(GetHWND(), nullptr, key, dpi_, true, CMsgWnd::kQuestion) == int(CMsgWnd::kConfirmed);
 }
