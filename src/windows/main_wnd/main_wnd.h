@@ -202,6 +202,9 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   CTrayIcon tray_;
   bool trayShown_ = false;
   bool transferBusy_ = false;
+  // The send button waits while its transfer runs, then gets its state back.
+  CControlUI* busySendButton_ = nullptr;
+  bool busySendButtonWasEnabled_ = false;
 
   // By the kind's row of the device-kind table (mouse, keyboard, mouse pad, headset).
   std::array<std::vector<CVelmarUSBDevice*>, kDeviceKindRows.size()> devicesByKindRow_;
