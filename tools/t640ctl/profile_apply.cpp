@@ -75,6 +75,15 @@ CommandOutcome Fail(int exitCode, std::string message) { return {exitCode, {std:
 CommandOutcome ApplyProfileCommand(IHidBackend& backend, const std::string& file, const MouseToolFolders& folders) {
   const ProfileToApply profile = ReadProfileToApply(file);
   if (!profile.refusal.empty()) return Fail(kExitUsage, file + " cannot be applied: " + profile.refusal + " Nothing was sent.");
+  CMouseProfiledata data;
+  data.SetDeviceObject(profile.device);
+  CMouseModel model;
+  model.LoadFrom(data);
+  // Another kind's profile passes the import check; on the mouse it would leave no stage to use.
+  if (model.EnabledStageCount() == 0) {
+    return Fail(kExitUsage, file + " cannot be applied: it holds no mouse settings (no sensitivity stage is on). "
+                                   "Nothing was sent.");
+  }
 
   const std::optional<std::vector<DeviceEntry>> slots = FindMouseSlots(backend);
   if (!slots) return Fail(kExitFailed, "the HID interfaces could not be listed");
@@ -87,10 +96,6 @@ CommandOutcome ApplyProfileCommand(IHidBackend& backend, const std::string& file
   if (const std::string reason = PrepareMouse(driver, folders.dataFolder); !reason.empty()) {
     return Fail(kExitFailed, reason + "; nothing was written");
   }
-  CMouseProfiledata data;
-  data.SetDeviceObject(profile.device);
-  CMouseModel model;
-  model.LoadFrom(data);
 
   CMacroStore store(folders.dataFolder);
   const ProfileMacros macros = profile.macros ? MacrosOfList(*profile.macros) : MacrosOfStore(store);

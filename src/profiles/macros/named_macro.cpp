@@ -45,6 +45,10 @@ bool ReadNamedMacroList(const Json::Value& list, std::vector<NamedMacro>& macros
       error = place + DescribeMacroNameCheck(check);
       return false;
     }
+    if (!MemberOf(list[i], "Events").isArray()) {
+      error = place + "has no \"Events\" list.";
+      return false;
+    }
     MacroImportCheck check = CheckMacroImportDocument(list[i], MacroEventsKept::kAll);
     if (check.refusal != MacroImportRefusal::kNone) {
       error = place + check.detail;
