@@ -75,8 +75,14 @@ CommandOutcome ExportProfileCommand(IHidBackend& backend, const std::string& fil
 
   // What the mouse does not store (the pointer settings, the rest of the lighting record) comes
   // from the factory profile, as a new profile has it.
+  CommandOutcome outcome;
   Json::Value factory = DeviceElementOf(LoadJsonFile(folders.defaultDataPath), 0);
-  if (!factory.isObject()) factory = Json::Value(Json::objectValue);
+  if (!factory.isObject()) {
+    factory = Json::Value(Json::objectValue);
+    outcome.messages.push_back("warning: the factory profile " + folders.defaultDataPath +
+                               " was not found, so what the mouse does not keep (pointer speed, double-click time, "
+                               "…) is written as 0; T640_PROGRAM_FOLDER names the folder that holds DefaultData/");
+  }
   CMouseProfiledata data;
   data.SetDeviceObject(factory);
   const std::vector<KeyAssignmentPair> factoryKeys = data.ReadKeyList();
@@ -92,7 +98,6 @@ CommandOutcome ExportProfileCommand(IHidBackend& backend, const std::string& fil
   data.WriteSystemStages(decoded.system);
   data.WriteLightInfo(light);
 
-  CommandOutcome outcome;
   const std::vector<KeyAssignmentPair> keys = KeysOfImage(driver.ConfigImage(), driver.ButtonMap(), factoryKeys);
   const std::optional<std::vector<NamedMacro>> sent = ReadSentMacroRecord(folders.dataFolder);
   bool playsMacros = false;
