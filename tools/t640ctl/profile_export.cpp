@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <optional>
 #include <set>
 
 #include "devices/mouse/button_record_map.h"
