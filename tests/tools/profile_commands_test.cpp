@@ -10,6 +10,7 @@
 
 #include <fstream>
 
+#include "profiles/macros/macro_store.h"
 #include "profiles/macros/sent_macro_record.h"
 #include "profiles/profile_document.h"
 #include "profiles/profile_import.h"
@@ -191,6 +192,23 @@ TEST_F(ProfileCommands, AnAppliedProfileWithTwoMacrosExportsTheSameKeysAndMacros
   simulation_->Mouse()->WriteBlock(SimBlock::MacroData, 0, std::vector<uint8_t>(4096, 0));
   ASSERT_EQ(Apply(exported).exitCode, kExitOk);
   EXPECT_EQ(simulation_->Mouse()->ReadBlock(SimBlock::MacroData, 0, 4096), macroMemory);
+}
+
+TEST_F(ProfileCommands, AFileWithoutMacrosPlaysTheMacrosOfTheProgramsStore) {
+  Simulate("mouse");
+  CMacroStore store(folders_.dataFolder);
+  ASSERT_TRUE(store.AddMacro().done);
+  ASSERT_TRUE(store.AddMacro().done);
+  const std::vector<MacroEvent> events = {{10, 4, true, 10}, {10, 4, false, 10}};
+  ASSERT_TRUE(store.SaveMacroEvents(1, events).done);
+  Json::Value document = ProfileWithTwoMacros();
+  document.removeMember("Macros");
+  document["Device"][0]["KeyList"][3]["Assignment"] = 0x700100;  // only macro 1 of the store is bound
+
+  ASSERT_EQ(Apply(WriteDocument("applied.json", document)).exitCode, kExitOk);
+  // Keys 1 and 4 name macro 0, which the store keeps without events; key 3 names macro 1.
+  EXPECT_EQ(ReadSentMacroRecord(folders_.dataFolder),
+            (std::vector<NamedMacro>{{store.Names()[0], {}}, {store.Names()[1], events}}));
 }
 
 TEST_F(ProfileCommands, WithoutARecordOfTheSentMacrosExportWarnsAndKeepsTheKeys) {
