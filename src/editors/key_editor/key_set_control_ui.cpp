@@ -25,7 +25,6 @@ using namespace key_editor;
 
 namespace {
 
-constexpr int kRepeatedMacroItem = 4;
 constexpr uint8_t kEscapeScan = 0x01;
 
 int ComboIndex(CComboUI* combo) { return combo ? combo->GetCurSel() : -1; }
