@@ -334,3 +334,35 @@ TEST(KeyEditorReceiverProgram, TheMouseThroughItsReceiverTakesTheChosenFunctionT
   EXPECT_EQ(program.Sim().Mouse()->ReadBlock(SimBlock::ConfigImage, kButtonRecordSize * record, kButtonRecordSize),
             (std::vector<uint8_t>{0x30, 0xE9, 0x00}));
 }
+
+TEST_F(KeyEditorProgram, AKeyboardOffersNoSensitivityAndNoRecoilFunctions) {
+  CComboUI* functions = Combo("keyset_function_combo");
+  // The items' own visibility: the closed list hides them all.
+  auto shown = [&](int category) {
+    functions->GetItemAt(category)->SetInternVisible(true);
+    return functions->GetItemAt(category)->IsVisible();
+  };
+  editor->SetDeviceKind(kDeviceKindKeyboard);
+  EXPECT_FALSE(shown(kCategorySensitivity));
+  EXPECT_FALSE(shown(kCategoryGunKey));
+  EXPECT_TRUE(shown(kCategoryKeyboardKey));
+  editor->SetDeviceKind(kDeviceKindMouseReceiver);
+  EXPECT_TRUE(shown(kCategorySensitivity));
+  EXPECT_TRUE(shown(kCategoryGunKey));
+}
+
+TEST_F(KeyEditorProgram, AFunctionTheEditorDoesNotKnowHidesItsAreaAndSaysWhy) {
+  program.Mouse()->SetFunctionType(2);
+  std::vector<KeyAssignmentPair> keys = program.Mouse()->GetKeyAssignments();
+  keys[5].Current = {keys[5].Current.KeyIndex, 0x99, 0x01, 0x02};
+  program.Mouse()->SetKeyAssignments(keys);
+  ClickZone(5);
+  EXPECT_FALSE(program.Control("keyset_layout")->IsVisible());
+  EXPECT_TRUE(program.Control("keyset_unknown_label")->IsVisible());
+  EXPECT_TRUE(program.Control("key_butt_keydefalut")->IsVisible()) << "the default can still be restored";
+  Click("key_butt_keydefalut");
+  EXPECT_TRUE(program.Control("keyset_layout")->IsVisible());
+  EXPECT_EQ(editor->GetSelectedCategory(), kCategoryDefault);
+  Click("key_butt_keysave");
+  EXPECT_EQ(program.Mouse()->GetKeyAssignments()[5].Current, keys[5].Default);
+}
