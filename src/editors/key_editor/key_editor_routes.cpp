@@ -105,10 +105,11 @@ void CKeySetControlUI::OnCancel(TNotifyUI&, int) {
   EnableEditButtons(false);
 }
 
+// The window holds the button while the transfer runs and gives it back as it finds it.
 void CKeySetControlUI::OnSend(TNotifyUI&, int) {
   unsent_ = false;
-  host_->StartMacroTransfer();
   UpdateSendButton();
+  host_->StartMacroTransfer();
 }
 
 void CKeySetControlUI::OnCapture(TNotifyUI&, int) {

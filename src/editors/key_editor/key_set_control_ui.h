@@ -70,6 +70,9 @@ class CKeySetControlUI : public CHorizontalLayoutUI,
   void OpenKey(int index);
   // The composed function becomes the selected key's, kept by the device (keyboards and mice).
   void Apply();
+  // The device's key list changed under the editor (another profile, a reverted key): the chosen
+  // key shows its function from the list, with nothing pending.
+  void ShowSelectedKeyAgain();
   bool StartCapture();
   void StopCapture();
   bool IsCapturing() const { return capturing_; }
@@ -105,7 +108,6 @@ class CKeySetControlUI : public CHorizontalLayoutUI,
   void UpdateCaptureButton();
   void UpdateSendButton();
   void UpdateMacroCombo();
-  void ShowSelectedKeyAgain();
 
   // Route handlers.
   void OnFunctionChosen(TNotifyUI& msg, int index);

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "devices/velmar_usb_device.h"
+#include "editors/device_editors.h"
+#include "editors/key_editor/key_set_control_ui.h"
 #include "transport/result_codes.h"
 #include "ui/controls/named_child.h"
 #include "ui/toolkit/resource_manager.h"
@@ -38,6 +40,7 @@ void RevertSelectedKey(CVelmarUSBDevice& device) {
   if (key.Current.SameFunction(key.Default)) return;
   key.Current = key.Default;
   device.SetKeyAssignments(keys);
+  if (CKeySetControlUI* editor = KeyEditorOf(device)) editor->ShowSelectedKeyAgain();
 }
 
 }  // namespace
