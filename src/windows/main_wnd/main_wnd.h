@@ -237,6 +237,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   bool screenshotSaved_ = false;
   uint32_t screenshotDeadline_ = 0;
   int screenshotQuietPolls_ = 0;
+  bool screenshotPageReopened_ = false;
   int selectedTileIndex_ = -1;
   UINT appNameMessage_ = 0;
   std::vector<UINT> gameEventMessages_;

@@ -149,6 +149,14 @@ bool CMainWnd::AllOpenDevicesRead() const {
 void CMainWnd::OnScreenshotTimer() {
   const bool settled = AllOpenDevicesRead() && ++screenshotQuietPolls_ >= kScreenshotQuietPolls;
   if (!settled && static_cast<int32_t>(GetTickCountMs() - screenshotDeadline_) < 0) return;
+  // The page asked for is opened again on what the reads brought (the first button of the buttons
+  // page exists only then), and given its quiet polls to lay out.
+  if (options_.openFunction != 0 && !screenshotPageReopened_) {
+    screenshotPageReopened_ = true;
+    OpenFunctionPage(options_.openFunction);
+    screenshotQuietPolls_ = 0;
+    return;
+  }
   SaveScreenshotAndExit();
 }
 

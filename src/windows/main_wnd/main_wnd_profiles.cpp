@@ -3,6 +3,8 @@
 
 #include "devices/velmar_usb_device.h"
 #include "editors/device_editors.h"
+#include "devices/device_kind_table.h"
+#include "editors/key_editor/key_set_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/window_api.h"
@@ -53,6 +55,10 @@ void CMainWnd::OpenFunctionPage(int type) {
   if (!device) return;
   device->SetFunctionType(type);
   if (CDeviceProfileUI* panel = ProfilePanelOf(*device)) panel->SelectTab(type);
+  // The buttons page shows its editor with the first button chosen, rather than an invitation.
+  if (type == kKeyTab) {
+    if (CKeySetControlUI* keys = KeyEditorOf(*device)) keys->OpenKey(0);
+  }
 }
 
 bool CMainWnd::Ask(const char* key) {
