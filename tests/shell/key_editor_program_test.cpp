@@ -68,11 +68,13 @@ class KeyEditorProgram : public ::testing::Test {
   }
   // A key pressed on the keyboard while the window has it, as X11 numbers it (evdev + 8).
   void PressKey(int evdev, Qt::Key key) {
+    KeyEvent(QEvent::KeyPress, evdev, key);
+    KeyEvent(QEvent::KeyRelease, evdev, key);
+  }
+  void KeyEvent(QEvent::Type type, int evdev, Qt::Key key) {
     QWidget* host = HostWidgetOf(program.Window().GetHWND());
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, static_cast<quint32>(evdev + 8), 0, 0);
-    QApplication::sendEvent(host, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, static_cast<quint32>(evdev + 8), 0, 0);
-    QApplication::sendEvent(host, &release);
+    QKeyEvent event(type, key, Qt::NoModifier, static_cast<quint32>(evdev + 8), 0, 0);
+    QApplication::sendEvent(host, &event);
   }
   void Send() {
     Click("key_butt_prosave");
@@ -224,6 +226,19 @@ TEST_F(KeyEditorProgram, CapturingRightCtrlChoosesTheCtrlModifierAlone) {
   EXPECT_EQ(Edit("keyset_keyboard_text_edit")->GetText().str(), "");
   const KeyAssignment kept = program.Mouse()->GetKeyAssignments()[2].Current;
   EXPECT_EQ((std::vector<uint8_t>{kept.Type, kept.High, kept.Low}), (std::vector<uint8_t>{0x20, 0x01, 0x00}));
+}
+
+TEST_F(KeyEditorProgram, AModifierHeldWaitsForTheKeyPressedWithIt) {
+  ClickZone(2);
+  ChooseFunction(6);
+  Click("keyset_keyboard_capture_btn");
+  KeyEvent(QEvent::KeyPress, 42, Qt::Key_Shift);
+  EXPECT_TRUE(editor->IsCapturing());
+  PressKey(30, Qt::Key_A);
+  EXPECT_FALSE(editor->IsCapturing());
+  KeyEvent(QEvent::KeyRelease, 42, Qt::Key_Shift);
+  const KeyAssignment kept = program.Mouse()->GetKeyAssignments()[2].Current;
+  EXPECT_EQ((std::vector<uint8_t>{kept.Type, kept.High, kept.Low}), (std::vector<uint8_t>{0x20, 0x02, 0x04}));
 }
 
 TEST_F(KeyEditorProgram, EscapeOrASecondClickEndsACaptureWithoutAChange) {

@@ -475,8 +475,16 @@ void CKeySetControlUI::StopCapture() {
 }
 
 void CKeySetControlUI::OnCapturedKey(const CapturedKey& key) {
-  if (!capturing_ || !key.down) return;
-  StopCapture();
+  if (!capturing_) return;
+  const KeyTableRow* row = FindKeyByScanCode(key.scan, key.extended);
+  const bool modifier = row && KeyTableRowIndex(*row) < kModifierRowCount;
+  // A modifier held waits for the key pressed with it (Shift, then A); let go alone, it is the
+  // whole choice.
+  if (!key.down) {
+    if (modifier) StopCapture();
+    return;
+  }
+  if (!modifier) StopCapture();
   if (key.scan == kEscapeScan && !key.extended) return;
   KeyFormControls controls = ReadControls();
   if (!form_.Capture(key.scan, key.extended, controls)) return;

@@ -54,6 +54,9 @@ void CDeviceKeyButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
   if (name == "lightimage") {
     m_sLightImage = value;
     Invalidate();
+  } else if (name == "selectedimage") {
+    m_sSelectedImage = value;
+    Invalidate();
   } else if (name == "keysetimage") {
     m_sKeySetImage = value;
     Invalidate();
@@ -67,6 +70,10 @@ void CDeviceKeyButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
 
 void CDeviceKeyButtonUI::PaintStatusImage(HDC hDC) {
   CButtonUI::PaintStatusImage(hDC);
+  // The chosen zone stays marked while the pointer is elsewhere.
+  if (m_bSelected && !m_sSelectedImage.IsEmpty() && (m_uButtonState & (UISTATE_HOT | UISTATE_PUSHED)) == 0) {
+    DrawImage(hDC, m_sSelectedImage);
+  }
   if (m_bShowLightImage && !m_sLightImage.IsEmpty()) DrawImage(hDC, m_sLightImage, kLightImageModify);
   if (!m_bHideKeySetImage && !m_sKeySetImage.IsEmpty()) DrawImage(hDC, m_sKeySetImage);
 }

@@ -2,8 +2,8 @@
 #include "ui/toolkit/controls/button_ui.h"
 
 // One key or light zone on a device picture. Over its state images it can show a light overlay
-// ("lightimage") and a key-assignment mark ("keysetimage"). The selection panel around it marks
-// it selected with a rubber band. A double click sends "dbclick".
+// ("lightimage") and a key-assignment mark ("keysetimage"); the zone chosen for editing shows its
+// "selectedimage". A double click sends "dbclick".
 class CDeviceKeyButtonUI : public CButtonUI {
  public:
   LPCTSTR GetClass() const override;
@@ -26,6 +26,7 @@ class CDeviceKeyButtonUI : public CButtonUI {
  private:
   CDuiString m_sLightImage;
   CDuiString m_sKeySetImage;
+  CDuiString m_sSelectedImage;
   DWORD m_dwGmNameTextColor = 0;
   bool m_bShowLightImage = false;
   bool m_bHideKeySetImage = true;
