@@ -3,15 +3,24 @@
 #include "devices/page/device_page_controls.h"
 #include "devices/page/page_lookup.h"
 #include "devices/velmar_usb_device.h"
+#include "editors/macro_editor/macro_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 
 CDeviceProfileUI* ProfilePanelOf(CVelmarUSBDevice& device) {
   return FindPageControlAs<CDeviceProfileUI>(&device, device_page::kProfilePanel, "DeviceProfile");
 }
 
+CMacroControlUI* MacroEditorOf(CVelmarUSBDevice& device) {
+  return FindPageControlAs<CMacroControlUI>(&device, device_page::kMacroEditor, "MacroSetControlUI");
+}
+
 void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {
   if (CDeviceProfileUI* panel = ProfilePanelOf(device)) {
     panel->Bind(device, host);
     device.AddRouteTarget(panel);
+  }
+  if (CMacroControlUI* editor = MacroEditorOf(device)) {
+    editor->Bind(device, host);
+    device.AddRouteTarget(editor);
   }
 }

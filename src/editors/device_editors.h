@@ -12,3 +12,8 @@ class CDeviceProfileUI;
 
 // The profile panel on a device's page, or null when the page has none.
 CDeviceProfileUI* ProfilePanelOf(CVelmarUSBDevice& device);
+
+class CMacroControlUI;
+
+// The macro editor on a device's page, or null when the page has none.
+CMacroControlUI* MacroEditorOf(CVelmarUSBDevice& device);

@@ -2,13 +2,18 @@
 
 #include <new>
 
+#include "editors/macro_editor/macro_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "ui/toolkit/control_factory.h"
 
 namespace {
 
 CControlUI* CreateDeviceProfile() { return new (std::nothrow) CDeviceProfileUI; }
+CControlUI* CreateMacroEditor() { return new (std::nothrow) CMacroControlUI; }
 
 }  // namespace
 
-void RegisterEditorControls() { CControlFactory::GetInstance()->RegistControl("CDeviceProfileUI", CreateDeviceProfile); }
+void RegisterEditorControls() {
+  CControlFactory::GetInstance()->RegistControl("CDeviceProfileUI", CreateDeviceProfile);
+  CControlFactory::GetInstance()->RegistControl("MacroSetControlUI", CreateMacroEditor);
+}
