@@ -59,10 +59,15 @@ bool CMacroControlUI::EnsureContent() {
   return true;
 }
 
-void CMacroControlUI::Bind(CVelmarUSBDevice& device, IEditorHost& host) {
-  device_ = &device;
+void CMacroControlUI::BindHost(IEditorHost& host) {
   host_ = &host;
   captureSource_ = host.InputCapture();
+  UpdateRecordButtons();
+}
+
+void CMacroControlUI::Bind(CVelmarUSBDevice& device, IEditorHost& host) {
+  device_ = &device;
+  BindHost(host);
   if (device.GetDeviceFolder().empty()) device.SetDeviceFolder(DeviceDataFolder(device.Kind().kindName));
   store_ = std::make_unique<CMacroStore>(device.GetDeviceFolder());
   LoadMacroNames();

@@ -48,7 +48,9 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
 
   // The editor works on the device's macros from now on, and its buttons answer through `host`.
   void Bind(CVelmarUSBDevice& device, IEditorHost& host);
-  // A store of the editor's own over a folder (ends with '/'), for an editor without a device.
+  // An editor without a device: its buttons answer through `host`, and it keeps a store of its own
+  // over `folder` (ends with '/').
+  void BindHost(IEditorHost& host);
   void SetMacroFolder(const std::string& folder);
   std::string GetMacroFolder() const { return store_ ? store_->Folder() : std::string(); }
   // Told about every macro added, renamed or deleted (the key editor's macro choices).
