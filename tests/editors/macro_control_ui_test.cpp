@@ -2,6 +2,7 @@
 // host that records what it is asked and told, and a capture source the test types into.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -109,9 +110,9 @@ class MacroEditorTest : public ::testing::Test {
       manager_.AttachDialog(nullptr);
       delete root_;
     }
-    root_ = BuildInto(manager_, "<Window size=\"580,470\"><MacroSetControlUI name=\"MacroControlItem\"/></Window>");
+    root_ = BuildInto(manager_, "<Window size=\"580,470\"><Include source=\"styles.xml\"/><VerticalLayout bkcolor=\"#FF0B0C0F\"><MacroSetControlUI name=\"MacroControlItem\"/></VerticalLayout></Window>");
     ASSERT_NE(root_, nullptr);
-    editor_ = static_cast<CMacroControlUI*>(root_->GetInterface("MacroSetControlUI"));
+    editor_ = static_cast<CMacroControlUI*>(FindNamedChild(root_, "MacroControlItem")->GetInterface("MacroSetControlUI"));
     ASSERT_NE(editor_, nullptr);
     router_.editor = editor_;
     if (!routed_) routed_ = manager_.AddNotifier(&router_);
@@ -355,4 +356,36 @@ TEST_F(MacroEditorTest, DeletingTheLastMacroEmptiesThePage) {
   EXPECT_EQ(editor_->ActionCount(), 0);
   EXPECT_FALSE(Control("macro_action_layout")->IsEnabled());
   EXPECT_EQ(editor_->GetNameEditText(), "");
+}
+
+// Pictures of the page with a macro loaded, in both languages at 96 and 144 DPI, for looking at
+// when T640_TEST_PICTURES names a folder; the rows and buttons are checked to fit either way.
+TEST_F(MacroEditorTest, ThePageFitsItsAreaInEveryLanguageAndScale) {
+  const char* pictures = std::getenv("T640_TEST_PICTURES");
+  for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
+    for (int dpi : {96, 144}) {
+      SCOPED_TRACE(std::string(language) + " " + std::to_string(dpi));
+      UseShippedSkin(language);
+      manager_.SetDPI(dpi);
+      Build();
+      if (editor_->MacroCount() == 0) {
+        AddMacroWithEvents({{9, 0x01, true, 20}, {10, 0x04, true, 120}, {10, 0x04, false, 20}, {9, 0x01, false, 30},
+                            {1, 0x10, true, 60}, {1, 0x10, false, 60}, {4, 25, true, 10}, {5, 40, false, 10}});
+      }
+      const QImage image = Render(manager_, {580, 470});
+      EXPECT_FALSE(image.isNull());
+      for (const char* name : {"macro_btn_deleteall", "macro_btn_save", "macro_inset_movedownkey_btn", "macro_btn_export"}) {
+        SCOPED_TRACE(name);
+        const RECT pos = Control(name)->GetPos();
+        EXPECT_LE(pos.right, image.width());
+        EXPECT_LE(pos.bottom, image.height());
+        EXPECT_GT(pos.right - pos.left, 0);
+      }
+      if (pictures) {
+        image.save(QString::fromStdString(std::string(pictures) + "/macro_" + std::string(language).substr(4, 2) + "_" +
+                                          std::to_string(dpi) + ".png"));
+      }
+    }
+  }
+  manager_.SetDPI(96);
 }

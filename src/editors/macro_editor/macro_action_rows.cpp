@@ -42,6 +42,7 @@ CListContainerElementUI* CMacroControlUI::BuildEmptyRow() {
   if (!row) return nullptr;
   row->SetName(kActionRow);
   row->SetFixedHeight(kRowHeight);
+  row->SetAttribute("inset", "12,0,6,0");
   return row;
 }
 
