@@ -4,6 +4,8 @@
 #include "devices/page/page_lookup.h"
 #include "devices/velmar_usb_device.h"
 #include "editors/macro_editor/macro_control_ui.h"
+#include "editors/macro_editor/macro_editor_controls.h"
+#include "ui/controls/named_child.h"
 #include "editors/profile_panel/device_profile_ui.h"
 
 CDeviceProfileUI* ProfilePanelOf(CVelmarUSBDevice& device) {
@@ -11,7 +13,8 @@ CDeviceProfileUI* ProfilePanelOf(CVelmarUSBDevice& device) {
 }
 
 CMacroControlUI* MacroEditorOf(CVelmarUSBDevice& device) {
-  return FindPageControlAs<CMacroControlUI>(&device, device_page::kMacroEditor, "MacroSetControlUI");
+  CControlUI* place = FindNamedChild(&device, device_page::kMacroEditor);
+  return place ? FindPageControlAs<CMacroControlUI>(place, macro_editor::kEditor, "MacroSetControlUI") : nullptr;
 }
 
 void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {

@@ -160,6 +160,7 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
   // Recording (macro_recording.cpp).
   void RecordEvent(const MacroEvent& event);
   void FreezePage(bool frozen);
+  bool IsPointerOnStopButton();
 
   // Route handlers (macro_editor_routes.cpp).
   void OnNameSelected(TNotifyUI& msg, int index);

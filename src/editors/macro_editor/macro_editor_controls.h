@@ -6,6 +6,8 @@
 // ("XML\CustomControlXML\MacroControl.xml") and the rows it builds.
 namespace macro_editor {
 
+// The editor itself, inside the page's "MacroControlItem".
+inline constexpr const char* kEditor = "macro_editor";
 inline constexpr const char* kLayoutFile = "XML\\CustomControlXML\\MacroControl.xml";
 inline constexpr const char* kActionMenuFile = "XML\\Menus\\macro_action_menu.xml";
 

@@ -7,6 +7,8 @@
 #include "ui/toolkit/controls/edit_ui.h"
 #include "ui/toolkit/controls/list_ui.h"
 #include "ui/toolkit/controls/option_ui.h"
+#include "ui/toolkit/paint_manager_ui.h"
+#include "ui/toolkit/window_api.h"
 
 using namespace macro_editor;
 using macro_recording::DelayMode;
@@ -68,8 +70,26 @@ void CMacroControlUI::OnCapturedKey(const CapturedKey& key) {
   if (const std::optional<MacroEvent> event = macro_recording::EventOfKey(key)) RecordEvent(*event);
 }
 
+// The click that stops the recording is no part of it: a left press or release with the pointer
+// over the stop button is dropped.
+bool CMacroControlUI::IsPointerOnStopButton() {
+  CControlUI* stop = Find(kStopRecordButton);
+  if (!stop || !stop->IsVisible() || !m_pManager) return false;
+  POINT cursor{};
+  if (!GetCursorPos(&cursor)) return false;
+  const RECT pos = stop->GetPos();
+  POINT topLeft{pos.left, pos.top};
+  POINT bottomRight{pos.right, pos.bottom};
+  if (!ClientToScreen(m_pManager->GetPaintWindow(), &topLeft) || !ClientToScreen(m_pManager->GetPaintWindow(), &bottomRight)) {
+    return false;
+  }
+  return cursor.x >= topLeft.x && cursor.x < bottomRight.x && cursor.y >= topLeft.y && cursor.y < bottomRight.y;
+}
+
 void CMacroControlUI::OnCapturedMouseButton(const CapturedMouseButton& button) {
-  if (!recording_ || !repeatFilter_.TakeButton(button)) return;
+  if (!recording_) return;
+  if (button.button == macro_actions::kLeftButton && IsPointerOnStopButton()) return;
+  if (!repeatFilter_.TakeButton(button)) return;
   if (const std::optional<MacroEvent> event = macro_recording::EventOfButton(button)) RecordEvent(*event);
 }
 
