@@ -94,6 +94,7 @@ void CMacroControlUI::ShowEventInRow(CListContainerElementUI* row, const MacroEv
   name->SetText(shown.key ? shown.key : "");
   if (macro_actions::ShowsActionAsText(event)) {
     action->SetAttribute("style", kTextLabelStyle);
+    action->SetAttribute("textpadding", "0,0,0,0");  // in line with the press and release labels
     action->SetResourceText(false);
     action->SetText(macro_actions::IsPointerMove(event) ? std::to_string(event.Button).c_str() : "");
   } else {

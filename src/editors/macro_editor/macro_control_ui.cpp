@@ -235,15 +235,49 @@ void CMacroControlUI::ShowNoMacro() {
   UpdateActionEditTab();
 }
 
-void CMacroControlUI::EnableMacroAreas(bool enabled) {
-  for (const char* name : {kActionArea, kMoveArea, kExportButton, kDeleteButton, kRenameButton, kNameEdit}) {
-    if (CControlUI* control = Find(name)) control->SetEnabled(enabled);
+namespace {
+
+constexpr const char* kNoMacroReason = "macro_tip_no_macro";
+constexpr const char* kNoActionsReason = "macro_tip_no_actions";
+constexpr const char* kRecordingReason = "macro_tip_recording";
+
+CControlUI* CollectControl(CControlUI* control, void* found) {
+  static_cast<std::vector<CControlUI*>*>(found)->push_back(control);
+  return nullptr;
+}
+
+bool TakesInput(CControlUI* control) {
+  return control->GetInterface("Button") || control->GetInterface("Option") || control->GetInterface("Edit");
+}
+
+}  // namespace
+
+void CMacroControlUI::SetAreaEnabled(const char* name, bool enabled, const char* reason) {
+  CControlUI* area = Find(name);
+  if (!area) return;
+  std::vector<CControlUI*> controls;
+  area->FindControl(CollectControl, &controls, UIFIND_ALL);
+  for (CControlUI* control : controls) {
+    // The action rows come and go with the macro; the list itself is what is disabled.
+    if (control != area && !TakesInput(control)) continue;
+    if (control->GetParent() && SameControlName(control->GetName().str(), kDelayEdit)) continue;
+    if (!ownTooltips_.count(control)) ownTooltips_[control] = control->GetToolTip();
+    control->SetEnabled(enabled);
+    if (TakesInput(control)) control->SetToolTip(enabled ? ownTooltips_[control].GetData() : reason);
   }
 }
 
+void CMacroControlUI::EnableMacroAreas(bool enabled) {
+  for (const char* name : {kActionArea, kMoveArea, kExportButton, kDeleteButton, kRenameButton, kNameEdit}) {
+    SetAreaEnabled(name, enabled, kNoMacroReason);
+  }
+  if (enabled) UpdateActionEditTab();
+}
+
 void CMacroControlUI::UpdateActionEditTab() {
+  if (SelectedMacroIndex() < 0) return;
   const bool editable = !recording_ && ActionCount() > 0;
-  if (CControlUI* tab = Find(kActionEditTab)) tab->SetEnabled(editable);
+  SetAreaEnabled(kActionEditTab, editable, recording_ ? kRecordingReason : kNoActionsReason);
 }
 
 void CMacroControlUI::UpdateRecordButtons() {
@@ -253,8 +287,11 @@ void CMacroControlUI::UpdateRecordButtons() {
   start->SetVisible(!recording_);
   stop->SetVisible(recording_);
   const bool available = CanRecord();
-  start->SetEnabled(available);
-  if (available) {
+  const bool selected = SelectedMacroIndex() >= 0;
+  start->SetEnabled(available && selected);
+  if (!selected) {
+    start->SetToolTip(kNoMacroReason);
+  } else if (available) {
     start->SetToolTip("macro_tip_record");
   } else {
     start->SetToolTip(captureSource_ ? captureSource_->UnavailableReason() : "macro_tip_record_no_source");

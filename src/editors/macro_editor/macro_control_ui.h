@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -142,6 +143,9 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
   void AppendNameRow(const MacroListEntry& entry);
   void ShowNoMacro();
   void EnableMacroAreas(bool enabled);
+  // Enables or disables an area and every control in it that takes input; a disabled one's tooltip
+  // says why (`reason`, a language key), an enabled one gets its own back.
+  void SetAreaEnabled(const char* name, bool enabled, const char* reason);
   void UpdateActionEditTab();
   void UpdateRecordButtons();
   void ScrollToSelectionSoon();
@@ -193,6 +197,7 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
   IEditorHost* host_ = nullptr;
   IMacroListListener* listener_ = nullptr;
   bool contentBuilt_ = false;
+  std::map<CControlUI*, CDuiString> ownTooltips_;
 
   // Recording.
   bool recording_ = false;

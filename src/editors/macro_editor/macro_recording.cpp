@@ -59,8 +59,8 @@ void CMacroControlUI::FreezePage(bool frozen) {
       container->SetMouseChildEnabled(!frozen);
     }
   }
-  if (CControlUI* tab = Find(kDelayEditTab)) tab->SetEnabled(!frozen);
-  if (CControlUI* area = Find(kMoveArea)) area->SetEnabled(!frozen);
+  SetAreaEnabled(kDelayEditTab, !frozen, "macro_tip_recording");
+  SetAreaEnabled(kMoveArea, !frozen, "macro_tip_recording");
   UpdateActionEditTab();
   UpdateRecordButtons();
 }
