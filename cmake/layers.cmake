@@ -11,21 +11,22 @@ set(T640_LAYERS
   "transport src/transport platform"
   "profiles src/profiles platform"
   "ui src/ui platform"
-  # The lighting preview and the mouse's blocks are pure computation; the mouse's driver and model
-  # have no toolkit code.
+  # The lighting preview and the mouse's blocks are pure computation; the mouse's driver, its model
+  # and the profile write over both (shared by the device class and the tools) have no toolkit code.
   "lighting src/devices/lighting profiles platform"
   "mouse_image src/devices/mouse profiles platform"
   "mouse_driver src/devices/mouse/driver mouse_image transport profiles platform"
   "mouse_model src/devices/mouse/model mouse_image profiles platform"
-  "devices src/devices mouse_page lighting mouse_image mouse_driver mouse_model transport profiles ui platform"
+  "mouse_profile_write src/devices/mouse/profile_write mouse_image mouse_driver mouse_model transport profiles platform"
+  "devices src/devices mouse_page lighting mouse_image mouse_driver mouse_model mouse_profile_write transport profiles ui platform"
   # The mouse's page is part of the device layer, beside the device classes it serves.
-  "mouse_page src/devices/mouse/page devices lighting mouse_image mouse_driver mouse_model transport profiles ui platform"
-  "editors src/editors devices mouse_page lighting mouse_image mouse_driver mouse_model transport profiles ui platform"
-  "windows src/windows editors devices mouse_page lighting mouse_image mouse_driver mouse_model transport profiles ui platform"
-  "shell src/shell windows editors devices mouse_page lighting mouse_image mouse_driver mouse_model transport profiles ui platform sim"
+  "mouse_page src/devices/mouse/page devices lighting mouse_image mouse_driver mouse_model mouse_profile_write transport profiles ui platform"
+  "editors src/editors devices mouse_page lighting mouse_image mouse_driver mouse_model mouse_profile_write transport profiles ui platform"
+  "windows src/windows editors devices mouse_page lighting mouse_image mouse_driver mouse_model mouse_profile_write transport profiles ui platform"
+  "shell src/shell windows editors devices mouse_page lighting mouse_image mouse_driver mouse_model mouse_profile_write transport profiles ui platform sim"
   "sim sim platform"
-  "tools tools shell windows editors devices mouse_page lighting mouse_image mouse_driver mouse_model transport profiles ui platform sim"
-  "benchmarks benchmarks shell windows editors devices mouse_page lighting mouse_image mouse_driver mouse_model transport profiles ui platform sim"
+  "tools tools shell windows editors devices mouse_page lighting mouse_image mouse_driver mouse_model mouse_profile_write transport profiles ui platform sim"
+  "benchmarks benchmarks shell windows editors devices mouse_page lighting mouse_image mouse_driver mouse_model mouse_profile_write transport profiles ui platform sim"
   "fuzz fuzz profiles platform test_support"
   "test_support tests/support sim transport platform"
 )

@@ -7,10 +7,10 @@
 #include "devices/device_messages.h"
 #include "devices/device_tile.h"
 #include "devices/mouse/button_image_writer.h"
-#include "devices/mouse/button_map_memory.h"
+#include "devices/mouse/profile_write/button_places.h"
+#include "devices/mouse/profile_write/mouse_profile_write.h"
 #include "platform/log_file.h"
 #include "profiles/macros/macro_bindings.h"
-#include "profiles/macros/macro_limits.h"
 #include "profiles/macros/macro_store.h"
 #include "profiles/profile_session/profile_session.h"
 #include "profiles/storage/data_folders.h"
@@ -83,24 +83,12 @@ bool CVelmarMouseDevice::ReadDeviceData() {
   WriteLogLine("ReadDeviceData>WM_USB_MAINMESS_DEVICE_IS_INITUI    1");
 
   if (driver_.ReadConfigImage(info) != kResultSuccess) return false;
-  FixButtonPlaces(info);
+  FixButtonPlaces(driver_, GetDeviceFolder(), info);
   if (const std::optional<uint16_t> version = driver_.OutdatedCableFirmware()) {
     SendToOwner(WM_FIRMWARE_UPDATE, Channel().DirectPort().GetAttributes().ProductID, *version);
   }
   view_.ApplySliderRanges(Rule());
   return true;
-}
-
-// The places the factory search found hold only until a button is reassigned; the places kept
-// from earlier reads win, and new ones are kept for the next.
-void CVelmarMouseDevice::FixButtonPlaces(const DeviceInfoBlock& info) {
-  CButtonMapMemory memory(GetDeviceFolder() + kButtonMapMemoryFile);
-  const uint16_t firmware = driver_.CableFirmwareVersion();
-  const size_t records = info.RecordCount();
-  const std::optional<ButtonRecordMap> kept = memory.Find(records, firmware);
-  const ButtonRecordMap map = MergeButtonRecordMaps(kept.value_or(UnmappedButtons()), driver_.ButtonMap(), records);
-  driver_.SetButtonMap(map);
-  if (kept != map) memory.Remember(records, firmware, map);
 }
 
 void CVelmarMouseDevice::SyncFromDevice() {
@@ -173,19 +161,13 @@ void CVelmarMouseDevice::ApplyProfile() {
 int CVelmarMouseDevice::LoadSelectedProfile() {
   ApplyProfile();
   RepairMacroKeys();
-  ApplySettings();
-  const MacroBlockBuild macros = BuildMacroImage(GetMacroList());
-  const int result = SendMacroImage(macros);
-  if (result > 0) {
-    // A macro longer than the mouse takes counts its surplus actions like an image that does not
-    // fit; either way that many actions must go.
-    return macros.status == MacroBlockStatus::kMacroTooLong ? result - static_cast<int>(kMaxMacroEvents) : result;
-  }
-  // Keys that name macro slots whose data never arrived would play whatever the slots held.
-  if (result < 0) return result;
-  WriteKeyAssignments(0, model_.Keys());
+  CMacroStore store(GetDeviceFolder());
+  const ProfileWriteOutcome outcome = WriteMouseProfile(driver_, model_, MacrosOfStore(store), GetDeviceFolder());
+  // Either way that many actions must go, and nothing was sent after the settings page.
+  if (outcome.actionsOver > 0) return outcome.actionsOver;
+  if (outcome.failedPart != ProfileWritePart::kNone) return outcome.result < 0 ? outcome.result : kMacrosNotSent;
   SaveProfile();
-  return result;
+  return 0;
 }
 
 void CVelmarMouseDevice::StoreProfile() {
@@ -231,23 +213,11 @@ std::vector<int> CVelmarMouseDevice::GetMacroList() {
                             [&map](size_t key) { return key < map.size() && map[key] != kNoButtonRecord; });
 }
 
-MacroBlockBuild CVelmarMouseDevice::BuildMacroImage(const std::vector<int>& imageOrder) {
-  CMacroStore macros(GetDeviceFolder());
-  return BuildMacroBlock(macros, imageOrder, driver_.Info().MacroUnits(), MacroEventLimit::kEnforce);
-}
-
-// 0 sent (or nobody to send to), a negative code when the upload failed (an unanswered frame is a
-// failure, not a success), or how far the image is over.
-int CVelmarMouseDevice::SendMacroImage(const MacroBlockBuild& block) {
-  if (block.status != MacroBlockStatus::kReady) return block.ResultCode();
-  if (!Channel().IsOpen()) return 0;
-  const int sent = driver_.WriteMacroData(block.image);
-  if (sent == kResultSuccess) return 0;
-  return sent < 0 ? sent : kMacrosNotSent;
-}
-
 int CVelmarMouseDevice::WriteMacros(const std::vector<int>& imageOrder) {
-  return SendMacroImage(BuildMacroImage(imageOrder));
+  CMacroStore store(GetDeviceFolder());
+  const MacroImage image = BuildMacroImage(MacrosOfStore(store), imageOrder, driver_.Info().MacroUnits());
+  if (image.block.status != MacroBlockStatus::kReady) return image.block.ResultCode();
+  return SendMacroImage(driver_, image, GetDeviceFolder());
 }
 
 int CVelmarMouseDevice::WriteRecoilData(const std::vector<uint8_t>& tables) {

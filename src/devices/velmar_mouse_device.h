@@ -109,7 +109,6 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
 
  private:
   CMouseProfiledata& CreateProfileSession();
-  void FixButtonPlaces(const DeviceInfoBlock& info);
   // The user's own folder of the kind unless one was set.
   void EnsureDeviceFolder();
   SensitivityRule Rule() const { return SensitivityRuleOf(driver_.Info()); }
@@ -118,10 +117,6 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   // The model's changes into the document, then the document to its file.
   void StoreProfile();
   int MacroCount() const;
-  // Builds the image of the macros the key list uses and sends it; the block's status tells why
-  // nothing was sent.
-  MacroBlockBuild BuildMacroImage(const std::vector<int>& imageOrder);
-  int SendMacroImage(const MacroBlockBuild& block);
 
   CMouseProfiledata& profile_;  // the session's document
   CMouseDriver driver_;

@@ -1,5 +1,28 @@
 #include "shell/app_options.h"
 
+#include "devices/device_kind_table.h"
+
+namespace {
+
+struct PageName {
+  const char* name;
+  int function;
+};
+
+constexpr PageName kPageNames[] = {
+    {"lighting", kLightingTab}, {"keys", kKeyTab},     {"macros", kMacroTab},
+    {"settings", kSystemTab},   {"recoil", kCursorTab}, {"more", kMoreTab},
+};
+
+}  // namespace
+
+int FunctionOfPageName(const std::string& name) {
+  for (const PageName& page : kPageNames) {
+    if (name == page.name) return page.function;
+  }
+  return 0;
+}
+
 std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& arguments, const char* simulateEnv,
                                           std::string* error) {
   AppOptions options;
@@ -14,7 +37,8 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
       options.help = true;
     } else if (argument == "--version") {
       options.version = true;
-    } else if (argument == "--simulate" || argument == "--screenshot" || argument == "--language") {
+    } else if (argument == "--simulate" || argument == "--screenshot" || argument == "--language" ||
+               argument == "--open") {
       if (!hasValue) {
         if (error) *error = argument + " needs a value";
         return std::nullopt;
@@ -24,6 +48,13 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
         options.simulateList = arguments[++i];
       } else if (argument == "--screenshot") {
         options.screenshotPath = arguments[++i];
+      } else if (argument == "--open") {
+        const std::string& page = arguments[++i];
+        options.openFunction = FunctionOfPageName(page);
+        if (options.openFunction == 0) {
+          if (error) *error = "--open takes lighting, keys, macros, settings, recoil or more, not \"" + page + "\"";
+          return std::nullopt;
+        }
       } else {
         options.language = arguments[++i];
       }

@@ -10,20 +10,26 @@ struct AppOptions {
   std::string simulateList;    // --simulate LIST (or T640_SIMULATE)
   std::string screenshotPath;  // --screenshot FILE
   std::string language;        // --language ID
+  int openFunction = 0;        // --open PAGE: the function page's number; 0 for the page a device opens on
   bool help = false;
   bool version = false;
 };
 
 inline constexpr const char* kAppUsage =
-    "usage: t640 [--simulate LIST] [--screenshot FILE] [--language ID] [--help] [--version]\n"
+    "usage: t640 [--simulate LIST] [--screenshot FILE] [--open PAGE] [--language ID] [--help] [--version]\n"
     "  --simulate LIST    run against virtual devices instead of hardware, e.g.\n"
     "                     mouse, mouse-receiver:unlinked, mouse:sensor=35109:fresh (also T640_SIMULATE)\n"
     "  --screenshot FILE  once the first scan and the device reads have settled, save the main\n"
     "                     window as a PNG and exit\n"
+    "  --open PAGE        show this page of the selected device once it is found: lighting,\n"
+    "                     keys, macros, settings, recoil or more\n"
     "  --language ID      show the interface in that language, now and at every later start:\n"
     "                     en-US or zh-CN (or their numbers, 1033 and 2052). The first start\n"
     "                     without one follows the locale (LC_ALL, LC_MESSAGES, LANG): Chinese\n"
     "                     for zh_*, English for any other\n";
+
+// The function page a name of --open stands for; 0 for an unknown name.
+int FunctionOfPageName(const std::string& name);
 
 // Null with a one-line reason for a malformed command line.
 std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& arguments, const char* simulateEnv,

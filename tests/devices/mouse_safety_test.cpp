@@ -10,6 +10,7 @@
 #include "devices/device_messages.h"
 #include "mouse_rig.h"
 #include "profiles/macros/macro_store.h"
+#include "profiles/macros/sent_macro_record.h"
 #include "profiles/profile_session/profile_session.h"
 #include "transport/command_numbers.h"
 #include "transport/result_codes.h"
@@ -94,18 +95,25 @@ TEST(MouseSafety, ABlockWithTheMarkerButNoSignatureIsRefused) {
 TEST(MouseSafety, AFailedMacroUploadKeepsItsCodeAndNoKeyIsWrittenAfterIt) {
   MouseRig rig("mouse");
   rig.AttachAndRead();
-  CMacroStore store(rig.Device().GetDeviceFolder());
+  const std::string folder = rig.Device().GetDeviceFolder();
+  CMacroStore store(folder);
   ASSERT_TRUE(store.AddMacro().done);
-  ASSERT_TRUE(store.SaveMacroEvents(0, {{1, 4, true, 30}, {1, 4, false, 30}}).done);
+  const std::vector<MacroEvent> events = {{1, 4, true, 30}, {1, 4, false, 30}};
+  ASSERT_TRUE(store.SaveMacroEvents(0, events).done);
   std::vector<KeyAssignmentPair> keys = rig.Device().GetKeyList();
   keys[1].Current = KeyAssignment::FromValue(1, 0x700000);  // the right button plays macro 0
   rig.Device().Model().SetKeys(keys);
   rig.Device().SaveProfile();
 
+  // A switch that went through leaves the record of what the macro memory holds.
+  ASSERT_EQ(rig.Device().LoadSelectedProfile(), 0);
+  EXPECT_EQ(ReadSentMacroRecord(folder), (std::vector<NamedMacro>{{store.Names()[0], events}}));
+
   rig.Sim().Mouse()->Faults().FailStatusForCommand(kCmdWriteMacroData, 0xFF);
   rig.Sim().Mouse()->Frames().Clear();
   EXPECT_EQ(rig.Device().LoadSelectedProfile(), kResultDeviceError);
   EXPECT_FALSE(Sent(*rig.Sim().Mouse(), kCmdWriteConfigImage)) << "the keys would play a macro that is not there";
+  EXPECT_FALSE(ReadSentMacroRecord(folder)) << "the macro memory's content is unknown after a failed upload";
 
   // An upload nobody answers is no success either.
   rig.Sim().Mouse()->Faults().Clear();

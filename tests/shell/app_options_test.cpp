@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "devices/device_kind_table.h"
+
 TEST(AppOptions, ParsesTheCommandLine) {
   struct Case {
     std::vector<std::string> arguments;
@@ -11,6 +13,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     std::string list;
     std::string screenshot;
     std::string language = "";
+    int openFunction = 0;
   };
   const Case cases[] = {
       {{}, nullptr, true, false, "", ""},
@@ -23,6 +26,10 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--simulate", "mouse", "--language", "2052"}, nullptr, true, true, "mouse", "", "2052"},
       {{"--language"}, nullptr, false, false, "", ""},
       {{"--bogus"}, nullptr, false, false, "", ""},
+      {{"--open", "keys"}, nullptr, true, false, "", "", "", kKeyTab},
+      {{"--screenshot", "m.png", "--open", "macros"}, nullptr, true, false, "", "m.png", "", kMacroTab},
+      {{"--open", "Keys"}, nullptr, false, false, "", ""},
+      {{"--open"}, nullptr, false, false, "", ""},
   };
   for (const Case& test : cases) {
     std::string error;
@@ -36,5 +43,6 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->simulateList, test.list);
     EXPECT_EQ(options->screenshotPath, test.screenshot);
     EXPECT_EQ(options->language, test.language);
+    EXPECT_EQ(options->openFunction, test.openFunction);
   }
 }

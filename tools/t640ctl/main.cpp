@@ -1,5 +1,6 @@
 // t640ctl: a command-line look at what T640 sees — the supported HID interfaces on this machine
-// and the device read of each attached mouse — for people diagnosing their setup, and scripts.
+// and the device read of each attached mouse — for people diagnosing their setup, and scripts;
+// and a profile applied to the mouse, or read from it, without the program's window.
 
 #include <json/json.h>
 
@@ -8,28 +9,32 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "profiles/storage/data_folders.h"
 #include "shell/hid_backend_choice.h"
 #include "tools/t640ctl/interface_listing.h"
+#include "tools/t640ctl/mouse_channel.h"
 #include "tools/t640ctl/mouse_read.h"
 #include "tools/t640ctl/mouse_report.h"
-#include "transport/device_scanner.h"
+#include "tools/t640ctl/profile_commands.h"
 #include "transport/result_codes.h"
 #include "transport/usb_command_channel.h"
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
 constexpr const char* kUsage =
     "usage: t640ctl [--simulate LIST] list|info\n"
-    "  list   every HID interface that matches a supported device\n"
-    "  info   read each attached mouse and print the result as JSON\n"
-    "  LIST   virtual devices instead of hardware, e.g. mouse,mouse-receiver:unlinked\n"
-    "         (also taken from T640_SIMULATE)\n";
+    "       t640ctl [--simulate LIST] apply|export FILE\n"
+    "  list         every HID interface that matches a supported device\n"
+    "  info         read each attached mouse and print the result as JSON\n"
+    "  apply FILE   write an exported profile to the mouse as a profile switch does: settings,\n"
+    "               then the macros its keys use (the file's own, else the program's), then the keys\n"
+    "  export FILE  write what the mouse holds as a profile the program and apply can import\n"
+    "  LIST         virtual devices instead of hardware, e.g. mouse,mouse-receiver:unlinked\n"
+    "               (also taken from T640_SIMULATE)\n"
+    "exit status: 0 done, 1 the device failed or no mouse is attached, 2 a usage error or a refused FILE\n";
 
 int UsageError(const std::string& reason) {
   std::fprintf(stderr, "t640ctl: %s\n", reason.c_str());
@@ -46,36 +51,21 @@ int RunList(IHidBackend& backend) {
   return interfaces.empty() ? kExitFailed : kExitOk;
 }
 
-// The same claims the program's scan loop makes, taken in one pass.
-class SlotCollector : public IDeviceScanSink {
- public:
-  void OnDeviceArrival(size_t, const DeviceEntry& entry, CEvent&) override { arrived.push_back(entry); }
-  void OnDeviceRemove(size_t, const DeviceEntry&, CEvent&) override {}
-  void PostFirstScanComplete() override {}
-  std::vector<DeviceEntry> arrived;
-};
-
 int RunInfo(IHidBackend& backend) {
-  CDeviceSlotList slots;
-  SlotCollector collector;
-  CDeviceScanner scanner(backend, slots, collector);
-  if (!scanner.RunPass()) {
+  const std::optional<std::vector<DeviceEntry>> mice = FindMouseSlots(backend);
+  if (!mice) {
     std::fprintf(stderr, "t640ctl: the HID interfaces could not be listed\n");
     return kExitFailed;
   }
 
   Json::Value devices(Json::arrayValue);
   bool allRead = true;
-  for (const DeviceEntry& slot : collector.arrived) {
-    const bool receiver = slot.DeviceKind == kDeviceKindMouseReceiver;
-    if ((slot.DeviceKind != kDeviceKindMouse && !receiver) || slot.InterfaceRole != kInterfaceRoleCommand) continue;
-
+  for (const DeviceEntry& slot : *mice) {
+    const bool receiver = IsReceiverSlot(slot);
     CUsbCommandChannel channel(backend);
     CHidDevice& port = receiver ? channel.ReceiverPort() : channel.DirectPort();
     MouseReadResult read;
-    if (port.Open(slot.DevicePath, true, true, true, false)) {
-      channel.SetConnectionType(receiver ? kConnectionTypeReceiver : kConnectionTypeCable);
-      channel.SetIsOpen(1);
+    if (OpenMouseChannel(channel, slot)) {
       read = ReadMouseForDiagnosis(channel);
     } else {
       read.failedStep = "Open";
@@ -96,6 +86,11 @@ int RunInfo(IHidBackend& backend) {
   return allRead ? kExitOk : kExitFailed;
 }
 
+int Report(const CommandOutcome& outcome) {
+  for (const std::string& message : outcome.messages) std::fprintf(stderr, "t640ctl: %s\n", message.c_str());
+  return outcome.exitCode;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,6 +101,7 @@ int main(int argc, char** argv) {
     simulateGiven = true;
   }
   std::string command;
+  std::string file;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -122,17 +118,25 @@ int main(int argc, char** argv) {
       return UsageError("unknown option \"" + arg + "\"\n" + kUsage);
     } else if (command.empty()) {
       command = arg;
+    } else if ((command == "apply" || command == "export") && file.empty()) {
+      file = arg;
     } else {
       return UsageError("unexpected argument \"" + arg + "\"");
     }
   }
-  if (command != "list" && command != "info") {
+  const bool profileCommand = command == "apply" || command == "export";
+  if (command != "list" && command != "info" && !profileCommand) {
     return UsageError(command.empty() ? std::string("no command given\n") + kUsage
                                       : "unknown command \"" + command + "\"\n" + kUsage);
   }
+  if (profileCommand && file.empty()) return UsageError(command + " needs a FILE\n" + kUsage);
 
   std::string error;
   std::shared_ptr<IHidBackend> backend = MakeHidBackend(simulateGiven, simulate, &error);
   if (!backend) return UsageError(error);
-  return command == "list" ? RunList(*backend) : RunInfo(*backend);
+  if (command == "list") return RunList(*backend);
+  if (command == "info") return RunInfo(*backend);
+  const MouseToolFolders folders{DeviceDataFolder(kMouseKindName), DefaultDataPath(kMouseKindName)};
+  return Report(command == "apply" ? ApplyProfileCommand(*backend, file, folders)
+                                   : ExportProfileCommand(*backend, file, folders));
 }

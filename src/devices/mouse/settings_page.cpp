@@ -54,6 +54,19 @@ void PutStage(SettingsPageBytes& page, size_t index, const DPIStage& stage) {
   bytes[8] = stage.StageColorB;
 }
 
+DPIStage GetStage(const SettingsPageBytes& page, size_t index) {
+  const uint8_t* bytes = page.data() + kFirstStageByte + kStageRecordSize * index;
+  DPIStage stage;
+  stage.StageActive = bytes[0];
+  stage.StageXY = bytes[1];
+  stage.StageDPIX = static_cast<uint16_t>(bytes[2] | (bytes[3] << 8));
+  stage.StageDPIY = static_cast<uint16_t>(bytes[4] | (bytes[5] << 8));
+  stage.StageColorR = bytes[6];
+  stage.StageColorG = bytes[7];
+  stage.StageColorB = bytes[8];
+  return stage;
+}
+
 void PutLighting(SettingsPageBytes& page, const LightInfoRecord& light) {
   page[kBrightnessByte] = light.Light;
   page[kInverseSpeedByte] = static_cast<uint8_t>(kFastestSpeed - std::min(light.Speed, kFastestSpeed));
@@ -143,3 +156,12 @@ DecodedSettingsPage DecodeSettingsPage(const SettingsPageBytes& raw, uint8_t act
   decoded.currentStage = stage < kMaxStages ? stage : 0;
   return decoded;
 }
+
+std::vector<DPIStage> DecodeSettingsPageStages(const SettingsPageBytes& raw) {
+  std::vector<DPIStage> stages;
+  for (size_t i = 0; i < kMaxStages; ++i) stages.push_back(GetStage(raw, i));
+  while (!stages.empty() && stages.back() == DPIStage{}) stages.pop_back();
+  return stages;
+}
+
+uint8_t DecodeSettingsPageEffectVariant(const SettingsPageBytes& raw) { return raw[kEffectVariantByte]; }

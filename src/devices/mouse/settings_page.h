@@ -42,3 +42,9 @@ struct DecodedSettingsPage {
 DecodedSettingsPage DecodeSettingsPage(const SettingsPageBytes& raw, uint8_t activeProfile,
                                        std::span<const uint8_t> lightModeCodes, const MouseSystemBlock& previousSystem,
                                        const LightInfoRecord& previousLight);
+
+// What a page holds that the program's own read leaves to the profile: the seven stage records
+// (trailing stages that are all zero left out, as the page pads a shorter list with zeros) and
+// the lighting's effect variant. For a copy of what the mouse holds (an export).
+std::vector<DPIStage> DecodeSettingsPageStages(const SettingsPageBytes& raw);
+uint8_t DecodeSettingsPageEffectVariant(const SettingsPageBytes& raw);

@@ -10,10 +10,17 @@ MacroBlockBuild BuildMacroBlock(CMacroStore& store, const std::vector<int>& imag
   if (store.Count() == 0 || imageOrder.empty()) return build;
 
   std::vector<std::vector<MacroEvent>> records;
+  for (int number : imageOrder) records.push_back(store.ReadMacroEvents(number));
+  return BuildMacroBlockOf(records, macroUnits, limit);
+}
+
+MacroBlockBuild BuildMacroBlockOf(const std::vector<std::vector<MacroEvent>>& records, uint8_t macroUnits,
+                                  MacroEventLimit limit) {
+  MacroBlockBuild build;
+  if (records.empty()) return build;
   std::vector<size_t> counts;
-  for (int number : imageOrder) {
-    records.push_back(store.ReadMacroEvents(number));
-    counts.push_back(records.back().size());
+  for (const std::vector<MacroEvent>& record : records) {
+    counts.push_back(record.size());
     if (limit == MacroEventLimit::kEnforce && counts.back() > kMaxMacroEvents) {
       build.status = MacroBlockStatus::kMacroTooLong;
       build.number = static_cast<int>(counts.back());

@@ -31,3 +31,7 @@ struct MacroBlockBuild {
 // A number without a list entry, or a macro never saved, counts as a macro with no events.
 MacroBlockBuild BuildMacroBlock(CMacroStore& store, const std::vector<int>& imageOrder, uint8_t macroUnits,
                                 MacroEventLimit limit);
+
+// The same for the events of the bound macros already in image order; none is nothing to send.
+MacroBlockBuild BuildMacroBlockOf(const std::vector<std::vector<MacroEvent>>& records, uint8_t macroUnits,
+                                  MacroEventLimit limit);

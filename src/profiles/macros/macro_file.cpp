@@ -85,12 +85,16 @@ MacroImportCheck CheckMacroImportText(std::string_view text) {
   if (text.find_first_not_of(" \t\r\n") == std::string_view::npos || !ParseJsonText(text, document)) {
     return Refuse(MacroImportRefusal::kNotJson, "The file is empty or is not a JSON document.");
   }
+  return CheckMacroImportDocument(document, MacroEventsKept::kFirst60);
+}
+
+MacroImportCheck CheckMacroImportDocument(const Json::Value& document, MacroEventsKept kept) {
   const Json::Value& list = MemberOf(document, "Events");
   if (!list.isArray()) {
     return Refuse(MacroImportRefusal::kNotMacro, "The file does not hold a macro: it has no \"Events\" list.");
   }
   MacroImportCheck check;
-  check.trimmed = list.size() > kMaxMacroEvents;
+  check.trimmed = kept == MacroEventsKept::kFirst60 && list.size() > kMaxMacroEvents;
   Json::ArrayIndex count = check.trimmed ? static_cast<Json::ArrayIndex>(kMaxMacroEvents) : list.size();
   for (Json::ArrayIndex i = 0; i < count; ++i) {
     const Json::Value& item = list[i];

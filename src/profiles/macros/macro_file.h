@@ -45,3 +45,10 @@ struct MacroImportCheck {
 // on and keeps only the first 60 events; a missing or unreadable "Delay" reads as 0 and one
 // above 65535 as 65535.
 MacroImportCheck CheckMacroImportText(std::string_view text);
+
+// How many events a checked macro keeps: an import keeps the first 60; a macro that is sent as it
+// stands keeps them all, so that the device's length rule refuses it rather than cutting it short.
+enum class MacroEventsKept { kFirst60, kAll };
+
+// The same checks on a document already parsed (an entry of a list that carries macros).
+MacroImportCheck CheckMacroImportDocument(const Json::Value& document, MacroEventsKept kept);

@@ -99,6 +99,7 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
   if (uMsg == appNameMessage_) {
     if (lParam == 0 && !firstScanDone_) {
       firstScanDone_ = true;
+      if (options_.openFunction != 0) OpenFunctionPage(options_.openFunction);
       if (!options_.screenshotPath.empty()) AfterScreenshotSettled();
     }
     BringToFront();

@@ -162,6 +162,8 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void OnTimer(UINT id);
   void SwitchToChosenProfile();
   void MacroTransferTimer();
+  // The selected device shows the page of function `type`, its tab selected.
+  void OpenFunctionPage(int type);
   void TransferMacrosAndKeys(CVelmarUSBDevice& device);
   void ShowTransferBusy(bool busy);
   void OnDeviceLinkState(WPARAM kindRow, LPARAM linked);
@@ -200,6 +202,9 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   CTrayIcon tray_;
   bool trayShown_ = false;
   bool transferBusy_ = false;
+  // The send button waits while its transfer runs, then gets its state back.
+  CControlUI* busySendButton_ = nullptr;
+  bool busySendButtonWasEnabled_ = false;
 
   // By the kind's row of the device-kind table (mouse, keyboard, mouse pad, headset).
   std::array<std::vector<CVelmarUSBDevice*>, kDeviceKindRows.size()> devicesByKindRow_;

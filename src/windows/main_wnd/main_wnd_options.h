@@ -6,6 +6,8 @@
 struct MainWindowOptions {
   // Save the window as a PNG once the first scan and the device reads have settled, then exit.
   std::string screenshotPath;
+  // The function page the selected device shows once the first scan has found it; 0 for its own.
+  int openFunction = 0;
   // Where the per-user data lives; empty for the user's own folder.
   std::string userDataFolder;
   // The locale of the user's messages (LC_ALL, LC_MESSAGES, LANG): the language of a start

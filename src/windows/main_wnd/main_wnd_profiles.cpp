@@ -12,7 +12,8 @@
 namespace {
 
 constexpr UINT kProfileSwitchDelayMs = 400;
-constexpr const char* kMacrosNotSentNotice = "message_text_7";
+// Any part of the profile (settings, macros, key assignments) did not reach the device.
+constexpr const char* kProfileNotSentNotice = "message_profile_not_sent";
 constexpr const char* kMacrosTooLarge = "message_text_26";
 
 // The language text with its number placeholder filled. Texts come from files anyone can edit,
@@ -40,11 +41,18 @@ void CMainWnd::ApplySelectedProfile() {
   if (!device) return;
   const int result = device->LoadSelectedProfile();
   if (result < 0) {
-    ShowMessageBox(GetHWND(), nullptr, kMacrosNotSentNotice, dpi_, true, CMsgWnd::kNotice);
+    ShowMessageBox(GetHWND(), nullptr, kProfileNotSentNotice, dpi_, true, CMsgWnd::kNotice);
   } else if (result > 0) {
     const std::string text = WithNumber(CResourceManager::GetInstance()->GetText(kMacrosTooLarge).str(), result);
     ShowMessageBox(GetHWND(), nullptr, text.c_str(), dpi_, false, CMsgWnd::kNotice);
   }
+}
+
+void CMainWnd::OpenFunctionPage(int type) {
+  CVelmarUSBDevice* device = GetSelectedDevice();
+  if (!device) return;
+  device->SetFunctionType(type);
+  if (CDeviceProfileUI* panel = ProfilePanelOf(*device)) panel->SelectTab(type);
 }
 
 bool CMainWnd::Ask(const char* key) {

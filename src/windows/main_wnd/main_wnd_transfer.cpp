@@ -4,6 +4,7 @@
 
 #include "devices/velmar_usb_device.h"
 #include "transport/result_codes.h"
+#include "ui/controls/named_child.h"
 #include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/window_api.h"
 #include "windows/main_wnd/main_wnd.h"
@@ -17,6 +18,8 @@ constexpr UINT kMacroTransferDelayMs = 100;
 constexpr const char* kMacrosNotSentNotice = "message_text_7";
 constexpr const char* kMacrosDoNotFitNotice = "message_text_16";
 constexpr const char* kKeysNotSentNotice = "message_keys_not_sent";
+// The key editor's button that starts the transfer; it waits with the page.
+constexpr const char* kSendButton = "key_butt_prosave";
 
 // The language text with its number placeholder filled; only the first "%d" is replaced, the text
 // is never used as a format.
@@ -40,6 +43,7 @@ void RevertSelectedKey(CVelmarUSBDevice& device) {
 }  // namespace
 
 void CMainWnd::StartMacroTransfer() {
+  if (transferBusy_) return;
   ShowTransferBusy(true);
   ::SetTimer(GetHWND(), kTimerMacroTransfer, kMacroTransferDelayMs);
 }
@@ -71,4 +75,13 @@ void CMainWnd::TransferMacrosAndKeys(CVelmarUSBDevice& device) {
 void CMainWnd::ShowTransferBusy(bool busy) {
   transferBusy_ = busy;
   if (CControlUI* overlay = m_pm.FindControl(main_window::kTransferLayout)) overlay->SetVisible(busy);
+  if (busy) {
+    CVelmarUSBDevice* device = GetSelectedDevice();
+    busySendButton_ = device ? FindNamedChild(device, kSendButton) : nullptr;
+    busySendButtonWasEnabled_ = busySendButton_ && busySendButton_->IsEnabled();
+    if (busySendButton_) busySendButton_->SetEnabled(false);
+  } else if (busySendButton_) {
+    busySendButton_->SetEnabled(busySendButtonWasEnabled_);
+    busySendButton_ = nullptr;
+  }
 }

@@ -1,0 +1,45 @@
+#include "tools/t640ctl/mouse_channel.h"
+
+#include "transport/device_scanner.h"
+
+namespace {
+
+// The same claims the program's scan loop makes, taken in one pass.
+class SlotCollector : public IDeviceScanSink {
+ public:
+  void OnDeviceArrival(size_t, const DeviceEntry& entry, CEvent&) override { arrived.push_back(entry); }
+  void OnDeviceRemove(size_t, const DeviceEntry&, CEvent&) override {}
+  void PostFirstScanComplete() override {}
+  std::vector<DeviceEntry> arrived;
+};
+
+}  // namespace
+
+std::optional<std::vector<DeviceEntry>> FindMouseSlots(IHidBackend& backend) {
+  CDeviceSlotList slots;
+  SlotCollector collector;
+  CDeviceScanner scanner(backend, slots, collector);
+  if (!scanner.RunPass()) return std::nullopt;
+  std::vector<DeviceEntry> mice;
+  for (const DeviceEntry& slot : collector.arrived) {
+    const bool mouse = slot.DeviceKind == kDeviceKindMouse || slot.DeviceKind == kDeviceKindMouseReceiver;
+    if (mouse && slot.InterfaceRole == kInterfaceRoleCommand) mice.push_back(slot);
+  }
+  return mice;
+}
+
+const DeviceEntry* MouseToConfigure(const std::vector<DeviceEntry>& slots) {
+  for (const DeviceEntry& slot : slots) {
+    if (!IsReceiverSlot(slot)) return &slot;
+  }
+  return slots.empty() ? nullptr : &slots.front();
+}
+
+bool OpenMouseChannel(CUsbCommandChannel& channel, const DeviceEntry& slot) {
+  const bool receiver = IsReceiverSlot(slot);
+  CHidDevice& port = receiver ? channel.ReceiverPort() : channel.DirectPort();
+  if (!port.Open(slot.DevicePath, true, true, true, false)) return false;
+  channel.SetConnectionType(receiver ? kConnectionTypeReceiver : kConnectionTypeCable);
+  channel.SetIsOpen(1);
+  return true;
+}
