@@ -389,3 +389,12 @@ TEST_F(MacroEditorTest, ThePageFitsItsAreaInEveryLanguageAndScale) {
   }
   manager_.SetDPI(96);
 }
+
+TEST_F(MacroEditorTest, InoperableButtonsShowTheirIconsFaded) {
+  for (const char* name : {"macro_inset_moveleftkey_btn", "macro_btn_name_edit"}) {
+    SCOPED_TRACE(name);
+    EXPECT_NE(Control(name)->GetForeImage().str().find("fade='80'"), std::string::npos);
+  }
+  editor_->AddMacro();
+  EXPECT_EQ(Control("macro_inset_moveleftkey_btn")->GetForeImage().str().find("fade"), std::string::npos);
+}

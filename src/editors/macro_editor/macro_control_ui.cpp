@@ -240,6 +240,8 @@ namespace {
 constexpr const char* kNoMacroReason = "macro_tip_no_macro";
 constexpr const char* kNoActionsReason = "macro_tip_no_actions";
 constexpr const char* kRecordingReason = "macro_tip_recording";
+// How much of an inoperable button's icon shows (of 255).
+constexpr int kInoperableIconFade = 80;
 
 CControlUI* CollectControl(CControlUI* control, void* found) {
   static_cast<std::vector<CControlUI*>*>(found)->push_back(control);
@@ -261,9 +263,18 @@ void CMacroControlUI::SetAreaEnabled(const char* name, bool enabled, const char*
     // The action rows come and go with the macro; the list itself is what is disabled.
     if (control != area && !TakesInput(control)) continue;
     if (control->GetParent() && SameControlName(control->GetName().str(), kDelayEdit)) continue;
-    if (!ownTooltips_.count(control)) ownTooltips_[control] = control->GetToolTip();
+    if (!ownTooltips_.count(control)) {
+      ownTooltips_[control] = control->GetToolTip();
+      ownIcons_[control] = control->GetForeImage();
+    }
     control->SetEnabled(enabled);
-    if (TakesInput(control)) control->SetToolTip(enabled ? ownTooltips_[control].GetData() : reason);
+    if (!TakesInput(control)) continue;
+    control->SetToolTip(enabled ? ownTooltips_[control].GetData() : reason);
+    const CDuiString& icon = ownIcons_[control];
+    if (!icon.IsEmpty()) {
+      const std::string faded = icon.str() + " fade='" + std::to_string(kInoperableIconFade) + "'";
+      control->SetForeImage(enabled ? icon.GetData() : faded.c_str());
+    }
   }
 }
 

@@ -198,6 +198,7 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
   IMacroListListener* listener_ = nullptr;
   bool contentBuilt_ = false;
   std::map<CControlUI*, CDuiString> ownTooltips_;
+  std::map<CControlUI*, CDuiString> ownIcons_;  // fore images, shown faded while inoperable
 
   // Recording.
   bool recording_ = false;
