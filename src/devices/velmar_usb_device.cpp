@@ -72,6 +72,13 @@ bool CVelmarUSBDevice::RouteNotify(NotifyKind kind, TNotifyUI& msg) {
   return false;
 }
 
+bool CVelmarUSBDevice::RouteMenuCommand(std::string_view name) {
+  for (IControlRoutes* target : routeTargets_) {
+    if (target->RouteMenuCommand(name)) return true;
+  }
+  return false;
+}
+
 void CVelmarUSBDevice::LoadLightAndMacroNames() {
   // The headset and the mouse pad only read the names their companion program keeps.
   const bool readOnlyList = deviceKind_ == kDeviceKindHeadset || deviceKind_ == kDeviceKindMousePad;

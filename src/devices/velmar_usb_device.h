@@ -108,6 +108,7 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   // The page's own controls first, then the editors bound to the page.
   void AddRouteTarget(IControlRoutes* target) { routeTargets_.push_back(target); }
   bool RouteNotify(NotifyKind kind, TNotifyUI& msg);
+  bool RouteMenuCommand(std::string_view name);
 
   // ---- the tile's timers (user-interface thread) ----
   void OnTileTimer(uint32_t timerId);

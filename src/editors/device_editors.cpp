@@ -1,11 +1,14 @@
 #include "editors/device_editors.h"
 
+#include "devices/device_kind_table.h"
 #include "devices/page/device_page_controls.h"
 #include "devices/page/page_lookup.h"
 #include "devices/velmar_usb_device.h"
-#include "devices/device_kind_table.h"
 #include "editors/key_editor/key_set_control_ui.h"
+#include "editors/macro_editor/macro_control_ui.h"
+#include "editors/macro_editor/macro_editor_controls.h"
 #include "editors/profile_panel/device_profile_ui.h"
+#include "ui/controls/named_child.h"
 
 CDeviceProfileUI* ProfilePanelOf(CVelmarUSBDevice& device) {
   return FindPageControlAs<CDeviceProfileUI>(&device, device_page::kProfilePanel, "DeviceProfile");
@@ -15,16 +18,29 @@ CKeySetControlUI* KeyEditorOf(CVelmarUSBDevice& device) {
   return FindPageControlAs<CKeySetControlUI>(&device, device_page::kKeyEditor, "KeySetControl");
 }
 
+CMacroControlUI* MacroEditorOf(CVelmarUSBDevice& device) {
+  CControlUI* place = FindNamedChild(&device, device_page::kMacroEditor);
+  return place ? FindPageControlAs<CMacroControlUI>(place, macro_editor::kEditor, "MacroSetControlUI") : nullptr;
+}
+
 void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {
   CDeviceProfileUI* panel = ProfilePanelOf(device);
   if (panel) {
     panel->Bind(device, host);
     device.AddRouteTarget(panel);
   }
-  if (CKeySetControlUI* keys = KeyEditorOf(device)) {
+  CKeySetControlUI* keys = KeyEditorOf(device);
+  if (keys) {
     keys->Bind(device, host);
     device.AddRouteTarget(keys);
     // A page with the key editor offers its tab.
     if (panel) panel->EnableTab(kKeyTab);
+  }
+  if (CMacroControlUI* macros = MacroEditorOf(device)) {
+    macros->Bind(device, host);
+    device.AddRouteTarget(macros);
+    // The key editor's macro choices follow the list.
+    macros->SetMacroListListener(keys);
+    if (panel) panel->EnableTab(kMacroTab);
   }
 }

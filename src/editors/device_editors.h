@@ -17,3 +17,8 @@ class CKeySetControlUI;
 
 // The key assignment editor on a device's page, or null when the page has none.
 CKeySetControlUI* KeyEditorOf(CVelmarUSBDevice& device);
+
+class CMacroControlUI;
+
+// The macro editor on a device's page, or null when the page has none.
+CMacroControlUI* MacroEditorOf(CVelmarUSBDevice& device);

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "editors/key_editor/key_set_control_ui.h"
+#include "editors/macro_editor/macro_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "ui/toolkit/control_factory.h"
 
@@ -10,10 +11,12 @@ namespace {
 
 CControlUI* CreateDeviceProfile() { return new (std::nothrow) CDeviceProfileUI; }
 CControlUI* CreateKeySetControl() { return new (std::nothrow) CKeySetControlUI; }
+CControlUI* CreateMacroEditor() { return new (std::nothrow) CMacroControlUI; }
 
 }  // namespace
 
 void RegisterEditorControls() {
   CControlFactory::GetInstance()->RegistControl("CDeviceProfileUI", CreateDeviceProfile);
   CControlFactory::GetInstance()->RegistControl("CKeySetControlUI", CreateKeySetControl);
+  CControlFactory::GetInstance()->RegistControl("MacroSetControlUI", CreateMacroEditor);
 }

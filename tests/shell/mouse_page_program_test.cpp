@@ -19,6 +19,7 @@
 #include "devices/mouse/page/mouse_page_routes.h"
 #include "devices/mouse/sensitivity_rule.h"
 #include "editors/key_editor/key_set_control_ui.h"
+#include "editors/macro_editor/macro_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "program_fixture.h"
 #include "transport/device_scanner.h"
@@ -203,6 +204,9 @@ void ExpectNothingSilent(const std::vector<CControlUI*>& controls,
   // Controls that work without a route of their own.
   const std::set<std::string> workWithoutRoute = {
       "device_profile_name_edit",  // its text is what the rename button takes
+      // The macro editor's settings that its buttons and recordings read.
+      "macro_edit_macroname", "macro_check_time", "macro_fixed_time_edit", "mouse_x_left_edit", "mouse_x_right_edit",
+      "mouse_y_up_edit", "mouse_y_down_edit",
       "minbtn",                    // every window's base minimises it
   };
   int checked = 0;
@@ -229,7 +233,8 @@ TEST(MousePageProgram, EveryControlOfTheWindowAndTheMousePageThatTakesClicksWork
   ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
   const auto routed = [](NotifyKind kind, CControlUI* control) {
     return Routed(CControlRouter::Rows(), kind, control) || Routed(CMousePageRoutes::Rows(), kind, control) ||
-           Routed(CDeviceProfileUI::Rows(), kind, control) || Routed(CKeySetControlUI::Rows(), kind, control);
+           Routed(CDeviceProfileUI::Rows(), kind, control) || Routed(CKeySetControlUI::Rows(), kind, control) ||
+           Routed(CMacroControlUI::Rows(), kind, control);
   };
   ExpectNothingSilent(EveryControl(program.Window().GetPaintManager()->GetRoot()), routed);
 

@@ -80,8 +80,8 @@ TEST_F(FileDialogLanguage, TheChoosersWordsFollowTheInterfaceLanguage) {
       {"en-US", "lan_en.xml", FileDialogRequest::Mode::kOpen, "Profile Files(*.json)",
        {"Open a file", "Open", "Cancel", "File name:", "Profile Files(*.json)"}},
       // A label the language file has no words for is shown as written.
-      {"zh-CN", "lan_cn.xml", FileDialogRequest::Mode::kOpen, "Macro Files(*.mac)",
-       {"打开文件", "打开", "取消", "文件名：", "Macro Files(*.mac)"}},
+      {"zh-CN", "lan_cn.xml", FileDialogRequest::Mode::kOpen, "Other Files(*.xyz)",
+       {"打开文件", "打开", "取消", "文件名：", "Other Files(*.xyz)"}},
   };
   for (const Case& test : cases) {
     UseLanguage(test.language, test.file);

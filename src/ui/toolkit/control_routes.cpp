@@ -21,6 +21,9 @@ std::optional<NotifyKind> NotifyKindOf(std::string_view type) {
       {"itemselect", NotifyKind::kItemSelect},
       {"killfocus", NotifyKind::kFocusLost},
       {"return", NotifyKind::kReturn},
+      {"textchanged", NotifyKind::kTextChanged},
+      {"itemactivate", NotifyKind::kItemActivate},
+      {"menu", NotifyKind::kContextMenu},
   };
   for (const TypeName& entry : kTypes) {
     if (entry.type == type) return entry.kind;

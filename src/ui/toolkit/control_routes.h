@@ -15,7 +15,18 @@
 // match in table order wins.
 
 // The notifications that are routed by name; every other type is left to its window.
-enum class NotifyKind { kClick, kSelectChanged, kValueChanged, kSliderDrag, kItemSelect, kFocusLost, kReturn };
+enum class NotifyKind {
+  kClick,
+  kSelectChanged,
+  kValueChanged,
+  kSliderDrag,
+  kItemSelect,
+  kFocusLost,
+  kReturn,
+  kTextChanged,   // the user typed in an edit
+  kItemActivate,  // a list row was double-clicked or took Enter
+  kContextMenu,   // a right click on a control with menu="true"
+};
 std::optional<NotifyKind> NotifyKindOf(std::string_view type);
 
 // A control name split at its last underscore: "DPI_slider_3" → "DPI_slider_" and 3. Text after
@@ -85,4 +96,6 @@ class IControlRoutes {
   virtual ~IControlRoutes() = default;
   // True when one of its rows took the notification.
   virtual bool RouteNotify(NotifyKind kind, TNotifyUI& msg) = 0;
+  // A row of a menu it opened was chosen; true when it took the command.
+  virtual bool RouteMenuCommand(std::string_view /*name*/) { return false; }
 };

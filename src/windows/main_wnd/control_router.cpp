@@ -42,7 +42,11 @@ bool CControlRouter::Route(TNotifyUI& msg) {
   return type == "click_wpremove" || type == "click_wpedit";
 }
 
-void CControlRouter::RouteMenuCommand(const std::string& name) { OutputDebugString("menu " + name); }
+// A menu a device's editor opened hands its choice back to the selected device's editors.
+void CControlRouter::RouteMenuCommand(const std::string& name) {
+  OutputDebugString("menu " + name);
+  if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->RouteMenuCommand(name);
+}
 
 void CControlRouter::OnClose(TNotifyUI&, int) { window_.HideOrMinimise(); }
 
