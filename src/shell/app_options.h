@@ -22,7 +22,7 @@ inline constexpr const char* kAppUsage =
     "  --screenshot FILE  once the first scan and the device reads have settled, save the main\n"
     "                     window as a PNG and exit\n"
     "  --open PAGE        show this page of the selected device once it is found: lighting,\n"
-    "                     keys (with the first button chosen), macros, settings, recoil or more\n"
+    "                     keys (the first changed button chosen), macros, settings, recoil or more\n"
     "  --language ID      show the interface in that language, now and at every later start:\n"
     "                     en-US or zh-CN (or their numbers, 1033 and 2052). The first start\n"
     "                     without one follows the locale (LC_ALL, LC_MESSAGES, LANG): Chinese\n"

@@ -26,6 +26,13 @@ std::string WithNumber(std::string text, int number) {
   return text;
 }
 
+int FirstChangedKey(const std::vector<KeyAssignmentPair>& keys) {
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (!keys[i].Current.SameFunction(keys[i].Default)) return static_cast<int>(i);
+  }
+  return 0;
+}
+
 }  // namespace
 
 void CMainWnd::StartProfileSwitch() { ::SetTimer(GetHWND(), kTimerProfileSwitch, kProfileSwitchDelayMs); }
@@ -55,9 +62,10 @@ void CMainWnd::OpenFunctionPage(int type) {
   if (!device) return;
   device->SetFunctionType(type);
   if (CDeviceProfileUI* panel = ProfilePanelOf(*device)) panel->SelectTab(type);
-  // The buttons page shows its editor with the first button chosen, rather than an invitation.
+  // The buttons page shows its editor with a button chosen, rather than an invitation: the first
+  // one the user has changed, else the first.
   if (type == kKeyTab) {
-    if (CKeySetControlUI* keys = KeyEditorOf(*device)) keys->OpenKey(0);
+    if (CKeySetControlUI* editor = KeyEditorOf(*device)) editor->OpenKey(FirstChangedKey(device->GetKeyAssignments()));
   }
 }
 
