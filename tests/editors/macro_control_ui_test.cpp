@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "controls_harness.h"
 #include "editors/editor_host.h"
@@ -14,6 +13,7 @@
 #include "editors/register_editor_controls.h"
 #include "profiles/macros/macro_file.h"
 #include "profiles/storage/json_file.h"
+#include "support/folder_snapshot.h"
 #include "support/temp_data_folder.h"
 #include "ui/controls/named_child.h"
 #include "ui/toolkit/controls/edit_ui.h"
@@ -77,19 +77,6 @@ class EditorRouter : public INotifyUI {
   }
   CMacroControlUI* editor = nullptr;
 };
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::map<std::string, std::string> Snapshot(const std::string& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(folder)) files[entry.path().filename().string()] = ReadWhole(entry.path());
-  return files;
-}
 
 class MacroEditorTest : public ::testing::Test {
  protected:
@@ -313,7 +300,7 @@ TEST_F(MacroEditorTest, DamagedAndForeignFilesAreRefusedWithNothingChanged) {
   const std::string foreign = data_.Path() + "/foreign.mac";
   std::ofstream(damaged) << R"({"Events": [{"Type": 10, "Button": 4, "Act)";
   std::ofstream(foreign) << R"({"profilename": "x", "Device": []})";
-  const auto before = Snapshot(folder_);
+  const auto before = SnapshotFolder(folder_);
   for (const std::string& path : {damaged, foreign}) {
     SCOPED_TRACE(path);
     host_.told.clear();
@@ -324,7 +311,7 @@ TEST_F(MacroEditorTest, DamagedAndForeignFilesAreRefusedWithNothingChanged) {
     Click("macro_btn_import");
     EXPECT_EQ(host_.told, std::vector<std::string>{"macro_import_not_macro"});
     EXPECT_EQ(editor_->MacroCount(), 1);
-    EXPECT_EQ(Snapshot(folder_), before);
+    EXPECT_EQ(SnapshotFolder(folder_), before);
   }
 }
 
@@ -335,7 +322,7 @@ TEST_F(MacroEditorTest, AnExportedMacroImportsUnderItsFileName) {
     CScopedFileDialogAnswerer files([&](const FileDialogRequest&) { return std::optional<std::string>(exported); });
     Click("macro_btn_export");
   }
-  EXPECT_EQ(ReadWhole(exported), ReadWhole(MacroFile(0)));
+  EXPECT_EQ(ReadWholeFile(exported), ReadWholeFile(MacroFile(0)));
   CScopedFileDialogAnswerer files([&](const FileDialogRequest&) { return std::optional<std::string>(exported); });
   Click("macro_btn_import");
   Click("macro_btn_import");

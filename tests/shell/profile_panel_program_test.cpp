@@ -8,13 +8,13 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <sstream>
 
 #include "editors/device_editors.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "profiles/profile_session/profile_session.h"
 #include "profiles/storage/json_file.h"
 #include "program_fixture.h"
+#include "support/folder_snapshot.h"
 #include "ui/toolkit/controls/combo_ui.h"
 #include "ui/toolkit/controls/option_ui.h"
 #include "ui/toolkit/file_dialog.h"
@@ -31,20 +31,6 @@ constexpr int kNo = 0;
 // Positions in Language.config.
 constexpr int kChinese = 0;
 constexpr int kEnglish = 1;
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Every file of a folder with its bytes, to show that an operation changed nothing.
-std::map<std::string, std::string> Snapshot(const std::string& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(folder)) files[entry.path().filename().string()] = ReadWhole(entry.path());
-  return files;
-}
 
 class ProfilePanelProgram : public ::testing::Test {
  protected:
@@ -426,9 +412,9 @@ TEST_F(ProfilePanelProgram, DamagedOrForeignImportsAreRefusedAndChangeNothing) {
   };
   for (const auto& [name, text] : files) {
     std::ofstream(folder + name) << text;
-    const auto before = Snapshot(Folder());
+    const auto before = SnapshotFolder(Folder());
     EXPECT_EQ(ClickWithFile("device_import_btn", folder + name), Prompts{"message_profile_import_refused"}) << name;
-    EXPECT_EQ(Snapshot(Folder()), before) << name;
+    EXPECT_EQ(SnapshotFolder(Folder()), before) << name;
     EXPECT_EQ(Combo().GetCount(), 1) << name;
   }
 }
@@ -440,11 +426,11 @@ TEST_F(ProfilePanelProgram, TheFiftyFirstProfileIsRefusedByAddCopyAndImport) {
 
   const std::string exported = program_->DataFolder() + "/extra.json";
   ASSERT_EQ(ClickWithFile("device_export_btn", exported), Prompts{});
-  const auto before = Snapshot(Folder());
+  const auto before = SnapshotFolder(Folder());
   EXPECT_EQ(Click("device_add_btn"), (Prompts{"message_text_28", "message_text_32"}));
   EXPECT_EQ(Click("device_copy_btn"), (Prompts{"message_text_27", "message_text_32"}));
   EXPECT_EQ(ClickWithFile("device_import_btn", exported), Prompts{"message_text_32"});
-  EXPECT_EQ(Snapshot(Folder()), before);
+  EXPECT_EQ(SnapshotFolder(Folder()), before);
   EXPECT_EQ(Combo().GetCount(), 50);
 }
 
