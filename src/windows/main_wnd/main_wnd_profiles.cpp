@@ -1,13 +1,14 @@
 // Profile switches: the chosen profile goes to the selected device.
 #include <string>
+#include <vector>
 
+#include "devices/device_kind_table.h"
 #include "devices/velmar_usb_device.h"
 #include "editors/device_editors.h"
-#include "devices/device_kind_table.h"
 #include "editors/key_editor/key_set_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
-#include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/window_api.h"
+#include "windows/main_wnd/language_number_text.h"
 #include "windows/main_wnd/main_wnd.h"
 #include "windows/msg_wnd.h"
 
@@ -18,14 +19,7 @@ constexpr UINT kProfileSwitchDelayMs = 400;
 constexpr const char* kProfileNotSentNotice = "message_profile_not_sent";
 constexpr const char* kMacrosTooLarge = "message_text_26";
 
-// The language text with its number placeholder filled. Texts come from files anyone can edit,
-// so they are never used as a format: only the first "%d" is replaced.
-std::string WithNumber(std::string text, int number) {
-  const size_t placeholder = text.find("%d");
-  if (placeholder != std::string::npos) text.replace(placeholder, 2, std::to_string(number));
-  return text;
-}
-
+// The first key whose function is not its factory one, else key 0.
 int FirstChangedKey(const std::vector<KeyAssignmentPair>& keys) {
   for (size_t i = 0; i < keys.size(); ++i) {
     if (!keys[i].Current.SameFunction(keys[i].Default)) return static_cast<int>(i);
@@ -52,7 +46,7 @@ void CMainWnd::ApplySelectedProfile() {
   if (result < 0) {
     ShowMessageBox(GetHWND(), nullptr, kProfileNotSentNotice, dpi_, true, CMsgWnd::kNotice);
   } else if (result > 0) {
-    const std::string text = WithNumber(CResourceManager::GetInstance()->GetText(kMacrosTooLarge).str(), result);
+    const std::string text = LanguageTextWithNumber(kMacrosTooLarge, result);
     ShowMessageBox(GetHWND(), nullptr, text.c_str(), dpi_, false, CMsgWnd::kNotice);
   }
 }

@@ -7,8 +7,8 @@
 #include "editors/key_editor/key_set_control_ui.h"
 #include "transport/result_codes.h"
 #include "ui/controls/named_child.h"
-#include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/window_api.h"
+#include "windows/main_wnd/language_number_text.h"
 #include "windows/main_wnd/main_wnd.h"
 #include "windows/main_wnd/main_wnd_controls.h"
 #include "windows/msg_wnd.h"
@@ -22,14 +22,6 @@ constexpr const char* kMacrosDoNotFitNotice = "message_text_16";
 constexpr const char* kKeysNotSentNotice = "message_keys_not_sent";
 // The key editor's button that starts the transfer; it waits with the page.
 constexpr const char* kSendButton = "key_butt_prosave";
-
-// The language text with its number placeholder filled; only the first "%d" is replaced, the text
-// is never used as a format.
-std::string WithNumber(std::string text, int number) {
-  const size_t placeholder = text.find("%d");
-  if (placeholder != std::string::npos) text.replace(placeholder, 2, std::to_string(number));
-  return text;
-}
 
 // The key the user was editing takes its default back: the macro it names does not fit.
 void RevertSelectedKey(CVelmarUSBDevice& device) {
@@ -65,7 +57,7 @@ void CMainWnd::TransferMacrosAndKeys(CVelmarUSBDevice& device) {
     return;
   }
   if (macros > 0) {
-    const std::string text = WithNumber(CResourceManager::GetInstance()->GetText(kMacrosDoNotFitNotice).str(), macros);
+    const std::string text = LanguageTextWithNumber(kMacrosDoNotFitNotice, macros);
     ShowMessageBox(GetHWND(), nullptr, text.c_str(), dpi_, false, CMsgWnd::kNotice);
     RevertSelectedKey(device);
     return;
