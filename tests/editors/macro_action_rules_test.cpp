@@ -6,6 +6,7 @@
 
 #include "editors/macro_editor/macro_action_rules.h"
 #include "editors/macro_editor/macro_recording_rules.h"
+#include "support/test_clock.h"
 
 namespace {
 
@@ -160,14 +161,20 @@ TEST(MacroRecordingRules, AHeldKeyRecordsOnePressAndOneRelease) {
 }
 
 TEST(MacroRecordingRules, MeasuredDelaysAreClampedAndConstantOrNoneAreFixed) {
-  uint64_t now = 1000;
-  CDelayClock clock([&] { return now; });
+  CTestClock time;
+  CDelayClock clock(time);
   clock.Restart();
-  now += 400;
+  time.Advance(400);
   EXPECT_EQ(clock.Take(DelayMode::kMeasured, 50), 400u);
-  now += 5;
+  time.Advance(10);
   EXPECT_EQ(clock.Take(DelayMode::kMeasured, 50), 10u);
-  now += 70000;
+  time.Advance(11);
+  EXPECT_EQ(clock.Take(DelayMode::kMeasured, 50), 11u);
+  time.Advance(65534);
+  EXPECT_EQ(clock.Take(DelayMode::kMeasured, 50), 65534u);
+  time.Advance(65535);
+  EXPECT_EQ(clock.Take(DelayMode::kMeasured, 50), 65535u);
+  time.Advance(70000);
   EXPECT_EQ(clock.Take(DelayMode::kMeasured, 50), 65535u);
   EXPECT_EQ(clock.Take(DelayMode::kConstant, 50), 50u);
   EXPECT_EQ(clock.Take(DelayMode::kNone, 50), 0u);

@@ -11,9 +11,11 @@
 #include "editors/editor_host.h"
 #include "editors/macro_editor/macro_control_ui.h"
 #include "editors/register_editor_controls.h"
+#include "platform/input_capture/scripted_capture.h"
 #include "profiles/macros/macro_file.h"
 #include "profiles/storage/json_file.h"
 #include "support/folder_snapshot.h"
+#include "support/test_clock.h"
 #include "support/temp_data_folder.h"
 #include "ui/controls/named_child.h"
 #include "ui/toolkit/controls/edit_ui.h"
@@ -25,28 +27,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class FakeCapture : public IInputCaptureSource {
- public:
-  bool IsAvailable() const override { return available; }
-  const char* UnavailableReason() const override { return "macro_tip_record_no_source"; }
-  bool Start(IInputCaptureSink& s) override {
-    sink = &s;
-    return true;
-  }
-  void Stop() override { sink = nullptr; }
-  bool IsCapturing() const override { return sink != nullptr; }
-
-  void Key(uint8_t scan, bool down, bool extended = false) {
-    if (sink) sink->OnCapturedKey({scan, extended, down});
-  }
-  void Button(uint8_t button, bool down) {
-    if (sink) sink->OnCapturedMouseButton({button, down});
-  }
-
-  bool available = true;
-  IInputCaptureSink* sink = nullptr;
-};
 
 class FakeHost : public IEditorHost {
  public:
@@ -104,6 +84,7 @@ class MacroEditorTest : public ::testing::Test {
     router_.editor = editor_;
     if (!routed_) routed_ = manager_.AddNotifier(&router_);
     editor_->BindHost(host_);
+    editor_->SetRecordingClock(clock_);
     editor_->SetMacroFolder(folder_);
   }
 
@@ -127,7 +108,8 @@ class MacroEditorTest : public ::testing::Test {
 
   TempDataFolder data_;
   std::string folder_;
-  FakeCapture capture_;
+  CTestClock clock_;
+  CScriptedCapture capture_{clock_};
   FakeHost host_;
   CPaintManagerUI manager_;
   EditorRouter router_;
@@ -250,21 +232,19 @@ TEST_F(MacroEditorTest, RecordingWithoutASourceIsInoperableAndSaysWhy) {
 }
 
 TEST_F(MacroEditorTest, ARecordingAppendsWithMeasuredDelaysThenSavesAndSends) {
-  uint64_t now = 0;
-  editor_->SetRecordingClock([&] { return now; });
   editor_->AddMacro();
   Click("macro_btn_starredio");
   ASSERT_TRUE(editor_->IsRecording());
   EXPECT_FALSE(Control("macro_btn_starredio")->IsVisible());
   EXPECT_TRUE(Control("macro_btn_stopredio")->IsVisible());
   EXPECT_FALSE(Control("macro_tab_macrodelay_edit")->IsEnabled());
-  capture_.Key(0x36, true, true);  // right Shift
-  now += 400;
-  capture_.Key(0x1E, true);        // A, held: its repeats are dropped
-  capture_.Key(0x1E, true);
-  now += 400;
-  capture_.Key(0x1E, false);
-  capture_.Key(0x7F, true);        // not a key of the table
+  capture_.Press(0x36, true)  // right Shift
+      .After(400)
+      .Press(0x1E)  // A, held: its repeats are dropped
+      .Press(0x1E)
+      .After(400)
+      .Release(0x1E)
+      .Press(0x7F);  // not a key of the table
   EXPECT_EQ(editor_->DelayTextAt(0), "400");
   EXPECT_EQ(editor_->DelayTextAt(1), "400");
   EXPECT_EQ(editor_->DelayTextAt(2), "10");
@@ -284,8 +264,7 @@ TEST_F(MacroEditorTest, ConstantDelayRecordingsInsertBeforeTheSelectedRow) {
   EXPECT_TRUE(editor_->RouteMenuCommand("redio_previous_constant_time"));
   EXPECT_EQ(host_.told, std::vector<std::string>{"message_text_36"});
   EXPECT_EQ(Control("macro_fixed_time_edit")->GetText().str(), "10");
-  capture_.Button(0x02, true);
-  capture_.Button(0x02, false);
+  capture_.ButtonDown(0x02).ButtonUp(0x02);
   editor_->EndRecording();
   editor_->SaveMacro();
   // The first event this editor records leaves the row before it as it was; later ones give it
@@ -349,6 +328,7 @@ TEST_F(MacroEditorTest, DeletingTheLastMacroEmptiesThePage) {
 // when T640_TEST_PICTURES names a folder; the rows and buttons are checked to fit either way.
 TEST_F(MacroEditorTest, ThePageFitsItsAreaInEveryLanguageAndScale) {
   const char* pictures = std::getenv("T640_TEST_PICTURES");
+  capture_.SetDescriptionKey("capture_source_desktop");  // the longer of the two lines
   for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
     for (int dpi : {96, 144}) {
       SCOPED_TRACE(std::string(language) + " " + std::to_string(dpi));
@@ -361,7 +341,8 @@ TEST_F(MacroEditorTest, ThePageFitsItsAreaInEveryLanguageAndScale) {
       }
       const QImage image = Render(manager_, {580, 470});
       EXPECT_FALSE(image.isNull());
-      for (const char* name : {"macro_btn_deleteall", "macro_btn_save", "macro_inset_movedownkey_btn", "macro_btn_export"}) {
+      for (const char* name : {"macro_btn_deleteall", "macro_btn_save", "macro_inset_movedownkey_btn", "macro_btn_export",
+                               "macro_label_capture_source"}) {
         SCOPED_TRACE(name);
         const RECT pos = Control(name)->GetPos();
         EXPECT_LE(pos.right, image.width());

@@ -307,6 +307,11 @@ void CMacroControlUI::UpdateRecordButtons() {
   } else {
     start->SetToolTip(captureSource_ ? captureSource_->UnavailableReason() : "macro_tip_record_no_source");
   }
+  // Where the keys and clicks come from; a source that cannot record says why on the button.
+  if (CControlUI* line = Find(kCaptureSourceLabel)) {
+    line->SetVisible(available);
+    line->SetText(available ? captureSource_->DescriptionKey() : "");
+  }
 }
 
 bool CMacroControlUI::CanRecord() { return captureSource_ && captureSource_->IsAvailable(); }

@@ -122,7 +122,7 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
   void OnCapturedKey(const CapturedKey& key) override;
   void OnCapturedMouseButton(const CapturedMouseButton& button) override;
   // The clock recorded delays are measured with (tests).
-  void SetRecordingClock(macro_recording::CDelayClock::Now now) { clock_ = macro_recording::CDelayClock(std::move(now)); }
+  void SetRecordingClock(IClock& clock) { clock_ = macro_recording::CDelayClock(clock); }
 
   // ---- routes (macro_editor_routes.cpp) ----
   bool RouteNotify(NotifyKind kind, TNotifyUI& msg) override;
@@ -164,7 +164,7 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
   // Recording (macro_recording.cpp).
   void RecordEvent(const MacroEvent& event);
   void FreezePage(bool frozen);
-  bool IsPointerOnStopButton();
+  bool IsOnStopButton(int screenX, int screenY);
 
   // Route handlers (macro_editor_routes.cpp).
   void OnNameSelected(TNotifyUI& msg, int index);

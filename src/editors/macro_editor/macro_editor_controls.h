@@ -34,6 +34,8 @@ inline constexpr const char* kDeleteActionButton = "macro_btn_delete";
 inline constexpr const char* kDeleteAllButton = "macro_btn_deleteall";
 inline constexpr const char* kStartRecordButton = "macro_btn_starredio";
 inline constexpr const char* kStopRecordButton = "macro_btn_stopredio";
+// The line under them that says where a recording takes keys and clicks from.
+inline constexpr const char* kCaptureSourceLabel = "macro_label_capture_source";
 inline constexpr const char* kConstantDelayOption = "macro_check_time";
 inline constexpr const char* kConstantDelayEdit = "macro_fixed_time_edit";
 inline constexpr const char* kSaveButton = "macro_btn_save";
@@ -65,7 +67,7 @@ inline constexpr const char* kTextLabelStyle = "macro_label_text_style";
 inline constexpr ControlNameUse kLookedUp[] = {
     {kNameTab, false},      {kNameList, false},        {kNameEdit, false},          {kActionArea, false},
     {kActionList, false},   {kActionEditTab, false},   {kDelayEditTab, false},      {kStartRecordButton, false},
-    {kStopRecordButton, false}, {kConstantDelayOption, false}, {kConstantDelayEdit, false}, {kMoveArea, false},
+    {kStopRecordButton, false}, {kCaptureSourceLabel, false}, {kConstantDelayOption, false}, {kConstantDelayEdit, false}, {kMoveArea, false},
     {kMoveLeftEdit, false}, {kMoveRightEdit, false},   {kMoveUpEdit, false},        {kMoveDownEdit, false},
     {kExportButton, false}, {kDeleteButton, false},    {kRenameButton, false},
 };

@@ -37,6 +37,7 @@ bool CMacroControlUI::BeginRecording(DelayMode mode, Placement placement) {
   delayMode_ = mode;
   placement_ = placement;
   clock_.Restart();
+  repeatFilter_.Forget();
   if (!captureSource_->Start(*this)) return false;
   recording_ = true;
   FreezePage(true);
@@ -70,25 +71,23 @@ void CMacroControlUI::OnCapturedKey(const CapturedKey& key) {
   if (const std::optional<MacroEvent> event = macro_recording::EventOfKey(key)) RecordEvent(*event);
 }
 
-// The click that stops the recording is no part of it: a left press or release with the pointer
-// over the stop button is dropped.
-bool CMacroControlUI::IsPointerOnStopButton() {
+// The click that stops the recording is no part of it: a left press or release at a point of
+// the screen inside the stop button is dropped.
+bool CMacroControlUI::IsOnStopButton(int screenX, int screenY) {
   CControlUI* stop = Find(kStopRecordButton);
   if (!stop || !stop->IsVisible() || !m_pManager) return false;
-  POINT cursor{};
-  if (!GetCursorPos(&cursor)) return false;
   const RECT pos = stop->GetPos();
   POINT topLeft{pos.left, pos.top};
   POINT bottomRight{pos.right, pos.bottom};
   if (!ClientToScreen(m_pManager->GetPaintWindow(), &topLeft) || !ClientToScreen(m_pManager->GetPaintWindow(), &bottomRight)) {
     return false;
   }
-  return cursor.x >= topLeft.x && cursor.x < bottomRight.x && cursor.y >= topLeft.y && cursor.y < bottomRight.y;
+  return screenX >= topLeft.x && screenX < bottomRight.x && screenY >= topLeft.y && screenY < bottomRight.y;
 }
 
 void CMacroControlUI::OnCapturedMouseButton(const CapturedMouseButton& button) {
   if (!recording_) return;
-  if (button.button == macro_actions::kLeftButton && IsPointerOnStopButton()) return;
+  if (button.button == macro_actions::kLeftButton && IsOnStopButton(button.x, button.y)) return;
   if (!repeatFilter_.TakeButton(button)) return;
   if (const std::optional<MacroEvent> event = macro_recording::EventOfButton(button)) RecordEvent(*event);
 }
@@ -96,11 +95,13 @@ void CMacroControlUI::OnCapturedMouseButton(const CapturedMouseButton& button) {
 void CMacroControlUI::RecordEvent(const MacroEvent& recorded) {
   CListUI* list = ActionList();
   if (!list) return;
-  if (ActionCount() >= static_cast<int>(kMaxMacroEvents)) {
+  const int selected = SelectedActionIndex();
+  // Replacing adds no row, so a full list still takes it; anything else on a full list only
+  // appends an empty row, which the save at the end drops with a notice.
+  if (placement_ != Placement::kReplace && ActionCount() >= static_cast<int>(kMaxMacroEvents)) {
     InsertRow(BuildEmptyRow(), ActionCount());
     return;
   }
-  const int selected = SelectedActionIndex();
   if (placement_ == Placement::kReplace) {
     std::optional<MacroEvent> current = selected >= 0 ? ActionAt(selected) : std::nullopt;
     if (!current) return;

@@ -1,7 +1,5 @@
 #include "editors/macro_editor/macro_recording_rules.h"
 
-#include <chrono>
-
 #include "editors/macro_editor/macro_action_rules.h"
 #include "profiles/keys/key_table.h"
 
@@ -48,28 +46,23 @@ bool CRepeatFilter::TakeKey(const CapturedKey& key) {
   return true;
 }
 
+void CRepeatFilter::Forget() {
+  heldKey_.reset();
+  lastButton_.reset();
+}
+
 bool CRepeatFilter::TakeButton(const CapturedMouseButton& button) {
   if (lastButton_ && lastButton_->button == button.button && lastButton_->down == button.down) return false;
   lastButton_ = button;
   return true;
 }
 
-CDelayClock::CDelayClock(Now now) : now_(std::move(now)) {
-  if (!now_) {
-    now_ = [] {
-      return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                       std::chrono::steady_clock::now().time_since_epoch())
-                                       .count());
-    };
-  }
-}
-
-void CDelayClock::Restart() { last_ = now_(); }
+void CDelayClock::Restart() { last_ = clock_->NowMs(); }
 
 uint32_t CDelayClock::Take(DelayMode mode, uint32_t constant) {
   switch (mode) {
     case DelayMode::kMeasured: {
-      const uint64_t now = now_();
+      const uint64_t now = clock_->NowMs();
       const uint64_t elapsed = now >= last_ ? now - last_ : 0;
       last_ = now;
       if (elapsed > macro_actions::kMaxDelay - 1) return macro_actions::kMaxDelay;

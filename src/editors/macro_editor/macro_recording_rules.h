@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <optional>
 
+#include "platform/clock.h"
 #include "platform/input_capture/input_capture.h"
 #include "profiles/macros/macro_event.h"
 
@@ -22,11 +22,13 @@ std::optional<MacroEvent> EventOfKey(const CapturedKey& key);
 std::optional<MacroEvent> EventOfButton(const CapturedMouseButton& button);
 
 // A held key repeats its press; only the first press and the release are recorded. The mouse
-// remembers the last event, so the same event twice in a row is recorded once.
+// remembers the last event, so the same event twice in a row is recorded once. Each recording
+// starts with an empty memory: a key or button still down when the last one stopped is new.
 class CRepeatFilter {
  public:
   bool TakeKey(const CapturedKey& key);
   bool TakeButton(const CapturedMouseButton& button);
+  void Forget();
 
  private:
   std::optional<CapturedKey> heldKey_;
@@ -36,9 +38,7 @@ class CRepeatFilter {
 // The pause between recorded events, in milliseconds.
 class CDelayClock {
  public:
-  using Now = std::function<uint64_t()>;
-  // `now` gives milliseconds of a monotonic clock; by default the steady clock's.
-  explicit CDelayClock(Now now = {});
+  explicit CDelayClock(IClock& clock = SystemClock()) : clock_(&clock) {}
   // A recording begins: its first pause counts from now.
   void Restart();
   // The pause before the event that arrives now, by the mode: the measured time since the last
@@ -46,7 +46,7 @@ class CDelayClock {
   uint32_t Take(DelayMode mode, uint32_t constant);
 
  private:
-  Now now_;
+  IClock* clock_;
   uint64_t last_ = 0;
 };
 

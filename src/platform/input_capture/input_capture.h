@@ -7,7 +7,7 @@
 //
 // Keys are reported as PC set-1 scan codes with their extended (E0) flag, the form the key table
 // is indexed by; mouse buttons by their bit (0x01 left, 0x02 right, 0x04 middle, 0x08 back,
-// 0x10 forward).
+// 0x10 forward), with the pointer's position on the screen when the button changed.
 struct CapturedKey {
   uint8_t scan = 0;
   bool extended = false;
@@ -17,6 +17,8 @@ struct CapturedKey {
 struct CapturedMouseButton {
   uint8_t button = 0;
   bool down = true;
+  int x = 0;
+  int y = 0;
 };
 
 class IInputCaptureSink {
@@ -37,4 +39,6 @@ class IInputCaptureSource {
   virtual bool Start(IInputCaptureSink& sink) = 0;
   virtual void Stop() = 0;
   virtual bool IsCapturing() const = 0;
+  // The language key of the line that tells the user where the source takes keys and clicks from.
+  virtual const char* DescriptionKey() const { return "capture_source_window"; }
 };

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include "ui/input/evdev_scan_codes.h"
 #include "ui/toolkit/native_window.h"
@@ -15,6 +17,17 @@ class CInWindowCapture::Filter : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
+    // A click is seen here once, as it reaches the window, before Qt hands it to the widget under
+    // the pointer (and to its parents, which would report it again).
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease) {
+      if (watched->isWindowType()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPointF global = mouse->globalPosition();
+        owner_.OnMouseButtonEvent(watched, mouse->button(), type != QEvent::MouseButtonRelease,
+                                  static_cast<int>(global.x()), static_cast<int>(global.y()));
+      }
+      return false;
+    }
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) {
       return false;
     }
@@ -65,4 +78,32 @@ bool CInWindowCapture::OnKeyEvent(void* widget, bool down, unsigned int nativeSc
   if (!code) return true;
   sink_->OnCapturedKey(CapturedKey{code->scan, code->extended, down});
   return true;
+}
+
+namespace {
+
+uint8_t ButtonBitOf(int qtButton) {
+  switch (qtButton) {
+    case Qt::LeftButton:
+      return 0x01;
+    case Qt::RightButton:
+      return 0x02;
+    case Qt::MiddleButton:
+      return 0x04;
+    case Qt::BackButton:
+      return 0x08;
+    case Qt::ForwardButton:
+      return 0x10;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void CInWindowCapture::OnMouseButtonEvent(void* window, int qtButton, bool down, int screenX, int screenY) {
+  QWidget* host = HostWidgetOf(window_);
+  if (!sink_ || !host || host->window()->windowHandle() != static_cast<QObject*>(window)) return;
+  const uint8_t bit = ButtonBitOf(qtButton);
+  if (bit != 0) sink_->OnCapturedMouseButton(CapturedMouseButton{bit, down, screenX, screenY});
 }

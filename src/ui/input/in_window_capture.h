@@ -4,11 +4,13 @@
 #include "platform/input_capture/input_capture.h"
 #include "ui/toolkit/ui_types.h"
 
-// Captures the keys pressed while one of the program's windows has the keyboard: while started,
-// every key press and release that Qt delivers to a widget of that window goes to the sink
-// instead, as a set-1 scan code (evdev_scan_codes.h). Keys without a set-1 code are swallowed and
-// not reported. Nothing outside the window is seen; mouse buttons are not captured.
-// User-interface thread only.
+// Captures the keys pressed while one of the program's windows has the keyboard, and the mouse
+// buttons pressed inside it: while started, every key press and release that Qt delivers to a
+// widget of that window goes to the sink instead, as a set-1 scan code (evdev_scan_codes.h); keys
+// without a set-1 code are swallowed and not reported. Each press and release of the left, right,
+// middle, back and forward button inside the window is reported with the pointer's screen position
+// and then goes on to the window as usual (that is how its stop button is clicked). Nothing outside
+// the window is seen. User-interface thread only.
 class CInWindowCapture : public IInputCaptureSource {
  public:
   explicit CInWindowCapture(HWND window);
@@ -27,6 +29,7 @@ class CInWindowCapture : public IInputCaptureSource {
   friend class Filter;
   // True when the event was the window's and is taken.
   bool OnKeyEvent(void* widget, bool down, unsigned int nativeScanCode);
+  void OnMouseButtonEvent(void* window, int qtButton, bool down, int screenX, int screenY);
 
   HWND window_;
   IInputCaptureSink* sink_ = nullptr;
