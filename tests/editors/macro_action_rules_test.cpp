@@ -155,6 +155,8 @@ TEST(MacroRecordingRules, AHeldKeyRecordsOnePressAndOneRelease) {
   EXPECT_FALSE(filter.TakeKey(press));
   EXPECT_TRUE(filter.TakeKey(release));
   EXPECT_TRUE(filter.TakeKey(press));
+  filter.Forget();  // a new recording: the key still down is news
+  EXPECT_TRUE(filter.TakeKey(press));
   EXPECT_TRUE(filter.TakeButton({0x01, true}));
   EXPECT_FALSE(filter.TakeButton({0x01, true}));
   EXPECT_TRUE(filter.TakeButton({0x01, false}));
