@@ -11,6 +11,9 @@ packages=(
   lld
   clang libclang-rt-14-dev
   libudev-dev libjsoncpp-dev
+  # Recording keys and clicks from the whole X11 desktop: Xlib and the X Input extension's raw
+  # events; its test plays the user's keys and clicks through XTest.
+  libx11-dev libxi-dev libxtst-dev
   qt6-base-dev qt6-svg-dev libgl-dev
   # Qt's own texts in Chinese (the file chooser's columns, tool tips and questions).
   qt6-translations-l10n

@@ -12,7 +12,8 @@
 # data are copied to a folder that user can read. T640_DESKTOP_STARTS (default 200) sets the number
 # of starts. Prints one line per failed start with what was seen, ends with
 # "desktop stage: N passed, M failed" and its wall time, and exits non-zero on any failure,
-# including a stage that cannot run at all.
+# including a stage that cannot run at all. After the starts and the caption checks it runs the
+# desktop input capture's tests (t640_x11_capture_tests of BUILD_DIR) in the same session.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -46,6 +47,8 @@ cannot_run() {
 
 program=$build/src/shell/t640
 [[ -x $program ]] || cannot_run "no program at $program (build it first)"
+capture_tests=$build/tests/platform/input_capture/x11/t640_x11_capture_tests
+[[ -x $capture_tests ]] || cannot_run "no desktop capture tests at $capture_tests (build them first)"
 for tool in Xvfb openbox trayer xdotool xwininfo xprop dbus-run-session; do
   command -v "$tool" >/dev/null || cannot_run "$tool is missing (scripts/setup-deps.sh installs it)"
 done
@@ -56,6 +59,7 @@ cleanup() { rm -rf "$stage"; }
 trap cleanup EXIT
 mkdir -p "$stage/program"
 cp "$program" "$stage/program/t640"
+cp "$capture_tests" "$stage/program/"
 for folder in skin DefaultData Font; do
   [[ -d $checkout/$folder ]] && cp -r "$checkout/$folder" "$stage/program/"
 done

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "profiles/keys/key_table.h"
-#include "ui/input/evdev_scan_codes.h"
+#include "platform/input_capture/evdev_scan_codes.h"
 
 namespace {
 

@@ -26,6 +26,8 @@ class IInputCaptureSink {
   virtual ~IInputCaptureSink() = default;
   virtual void OnCapturedKey(const CapturedKey& key) = 0;
   virtual void OnCapturedMouseButton(const CapturedMouseButton& /*button*/) {}
+  // The source stopped by itself (its display connection broke); nothing more arrives.
+  virtual void OnCaptureLost() {}
 };
 
 class IInputCaptureSource {
@@ -37,6 +39,9 @@ class IInputCaptureSource {
   virtual const char* UnavailableReason() const = 0;
   // Starts delivering to `sink` (replacing any sink before); false when it cannot.
   virtual bool Start(IInputCaptureSink& sink) = 0;
+  // As Start, for recording a macro: a source that sees the whole desktop also keeps the
+  // keystrokes from every other program until Stop (the lock keys still act).
+  virtual bool StartRecording(IInputCaptureSink& sink) { return Start(sink); }
   virtual void Stop() = 0;
   virtual bool IsCapturing() const = 0;
   // The language key of the line that tells the user where the source takes keys and clicks from.

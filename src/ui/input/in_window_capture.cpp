@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "ui/input/evdev_scan_codes.h"
+#include "platform/input_capture/evdev_scan_codes.h"
 #include "ui/toolkit/native_window.h"
 #include "ui/toolkit/window_api.h"
 

@@ -11,8 +11,10 @@
 #include "ui/toolkit/menu_wnd.h"
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/resource_manager.h"
+#include "ui/toolkit/ui_thread.h"
 #include "ui/toolkit/window_api.h"
 #include "windows/main_wnd/control_router.h"
+#include "windows/main_wnd/input_capture_choice.h"
 #include "windows/main_wnd/scan_sink.h"
 
 namespace {
@@ -329,6 +331,8 @@ void CMainWnd::RestoreGameEffect() {
 }
 
 IInputCaptureSource* CMainWnd::InputCapture() {
-  if (!capture_) capture_ = std::make_unique<CInWindowCapture>(GetHWND());
+  if (!capture_) {
+    capture_ = MakeInputCaptureSource(GetHWND(), [](std::function<void()> task) { PostUiTask(std::move(task)); });
+  }
   return capture_.get();
 }

@@ -11,7 +11,7 @@
 #include "platform/hid/hid_backend.h"
 #include "transport/device_scanner.h"
 #include "transport/device_slots.h"
-#include "ui/input/in_window_capture.h"
+#include "platform/input_capture/input_capture.h"
 #include "ui/toolkit/tray_icon.h"
 #include "ui/toolkit/window_impl_base.h"
 #include "windows/main_wnd/main_wnd_options.h"
@@ -201,7 +201,8 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   std::unique_ptr<CScanToWindowSink> sink_;
   std::unique_ptr<CDeviceScanner> scanner_;
   std::unique_ptr<CControlRouter> router_;
-  std::unique_ptr<CInWindowCapture> capture_;
+  // Chosen at the first use: the whole desktop where the session allows it, else this window.
+  std::unique_ptr<IInputCaptureSource> capture_;
   CTrayIcon tray_;
   bool trayShown_ = false;
   bool transferBusy_ = false;

@@ -1,4 +1,4 @@
-#include "ui/input/evdev_scan_codes.h"
+#include "platform/input_capture/evdev_scan_codes.h"
 
 namespace {
 
