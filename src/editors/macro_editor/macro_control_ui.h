@@ -113,6 +113,8 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
                       macro_recording::Placement placement = macro_recording::Placement::kAppend);
   // Stops capturing and unfreezes the page (the caller saves and sends).
   void EndRecording();
+  // Ends a recording, saves the macro and sends it with the buttons.
+  void FinishRecording();
   bool IsRecording() const { return recording_; }
   bool IsConstantDelaySelected();
   uint32_t ConstantDelay() const { return constantDelay_; }
@@ -121,6 +123,8 @@ class CMacroControlUI : public CHorizontalLayoutUI, public IControlRoutes, publi
   // IInputCaptureSink: what the source captured while recording.
   void OnCapturedKey(const CapturedKey& key) override;
   void OnCapturedMouseButton(const CapturedMouseButton& button) override;
+  // The source lost its connection: the recording ends as the stop button ends it.
+  void OnCaptureLost() override;
   // The clock recorded delays are measured with (tests).
   void SetRecordingClock(IClock& clock) { clock_ = macro_recording::CDelayClock(clock); }
 

@@ -339,7 +339,11 @@ void CMacroControlUI::OnStartRecording(TNotifyUI&, int) {
   StartRecordingFromMenu(IsConstantDelaySelected() ? DelayMode::kConstant : DelayMode::kMeasured, Placement::kAppend);
 }
 
-void CMacroControlUI::OnStopRecording(TNotifyUI&, int) {
+void CMacroControlUI::OnStopRecording(TNotifyUI&, int) { FinishRecording(); }
+
+void CMacroControlUI::OnCaptureLost() { FinishRecording(); }
+
+void CMacroControlUI::FinishRecording() {
   if (!recording_) return;
   EndRecording();
   if (SaveMacro() == 0) host_->StartMacroTransfer();

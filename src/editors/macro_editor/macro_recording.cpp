@@ -38,7 +38,8 @@ bool CMacroControlUI::BeginRecording(DelayMode mode, Placement placement) {
   placement_ = placement;
   clock_.Restart();
   repeatFilter_.Forget();
-  if (!captureSource_->Start(*this)) return false;
+  // Recording withholds the keystrokes from other programs where the source can (a keyboard grab).
+  if (!captureSource_->StartRecording(*this)) return false;
   recording_ = true;
   FreezePage(true);
   return true;
