@@ -14,7 +14,8 @@ constexpr uint8_t kEscapeScan = 0x01;
 
 bool CKeySetControlUI::StartCapture() {
   IInputCaptureSource* source = host_ ? host_->InputCapture() : nullptr;
-  if (!source || !source->IsAvailable() || !source->Start(*this)) {
+  // Like a recording, a capture keeps the keystroke from every other program, and from this window.
+  if (!source || !source->IsAvailable() || !source->StartRecording(*this)) {
     UpdateCaptureButton();
     return false;
   }
