@@ -235,6 +235,7 @@ TEST_F(MacroEditorTest, ARecordingAppendsWithMeasuredDelaysThenSavesAndSends) {
   editor_->AddMacro();
   Click("macro_btn_starredio");
   ASSERT_TRUE(editor_->IsRecording());
+  EXPECT_TRUE(capture_.IsWithholding()) << "no other program may get the recorded keys";
   EXPECT_FALSE(Control("macro_btn_starredio")->IsVisible());
   EXPECT_TRUE(Control("macro_btn_stopredio")->IsVisible());
   EXPECT_FALSE(Control("macro_tab_macrodelay_edit")->IsEnabled());
@@ -252,6 +253,7 @@ TEST_F(MacroEditorTest, ARecordingAppendsWithMeasuredDelaysThenSavesAndSends) {
   Click("macro_btn_stopredio");
   EXPECT_FALSE(editor_->IsRecording());
   EXPECT_FALSE(capture_.IsCapturing());
+  EXPECT_FALSE(capture_.IsWithholding());
   EXPECT_EQ(host_.transfers, 1);
   EXPECT_EQ(SavedEvents(), (std::vector<MacroEvent>{{9, 0x20, true, 400}, {10, 4, true, 400}, {10, 4, false, 10}}));
 }

@@ -3,7 +3,14 @@
 bool CScriptedCapture::Start(IInputCaptureSink& sink) {
   if (!available_) return false;
   sink_ = &sink;
+  withholding_ = false;
   ++starts_;
+  return true;
+}
+
+bool CScriptedCapture::StartRecording(IInputCaptureSink& sink) {
+  if (!Start(sink)) return false;
+  withholding_ = true;
   return true;
 }
 

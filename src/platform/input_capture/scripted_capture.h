@@ -16,7 +16,11 @@ class CScriptedCapture : public IInputCaptureSource {
   bool IsAvailable() const override { return available_; }
   const char* UnavailableReason() const override { return unavailableReason_; }
   bool Start(IInputCaptureSink& sink) override;
-  void Stop() override { sink_ = nullptr; }
+  bool StartRecording(IInputCaptureSink& sink) override;
+  void Stop() override {
+    sink_ = nullptr;
+    withholding_ = false;
+  }
   bool IsCapturing() const override { return sink_ != nullptr; }
   const char* DescriptionKey() const override { return descriptionKey_; }
 
@@ -39,6 +43,8 @@ class CScriptedCapture : public IInputCaptureSource {
   CScriptedCapture& ButtonUp(uint8_t button, int x = 0, int y = 0);
 
   int StartCount() const { return starts_; }
+  // Started to withhold the keystrokes from everything else (as a keyboard grab does).
+  bool IsWithholding() const { return withholding_; }
 
  private:
   void Deliver(const CapturedKey& key);
@@ -50,4 +56,5 @@ class CScriptedCapture : public IInputCaptureSource {
   const char* unavailableReason_ = "";
   const char* descriptionKey_ = "capture_source_window";
   int starts_ = 0;
+  bool withholding_ = false;
 };
