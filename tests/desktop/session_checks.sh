@@ -5,6 +5,7 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/caption_checks.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/capture_checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/recording_checks.sh"
 
 readonly kPollSeconds=0.03
 readonly kAppearSeconds=8   # a healthy start shows the window within about 0.6 s; 8 s is ample
@@ -207,7 +208,7 @@ run_start() {
 
 run_session() {
   local stage=$1 starts=$2 number planned
-  planned=$((starts + kCaptionChecks + kCaptureChecks))
+  planned=$((starts + kCaptionChecks + kCaptureChecks + kRecordingChecks))
   trap stop_desktop EXIT
   if ! start_desktop "$stage"; then
     echo "desktop stage: 0 passed, $planned failed"
@@ -230,6 +231,7 @@ run_session() {
   run_caption_checks_with_tray "$stage"
   run_caption_checks_without_tray "$stage"
   run_capture_checks "$stage"
+  run_recording_checks "$stage"
   echo "desktop stage: $passes passed, $((planned - passes)) failed"
   ((failures == 0 && passes == planned))
 }

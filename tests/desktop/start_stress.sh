@@ -13,7 +13,8 @@
 # of starts. Prints one line per failed start with what was seen, ends with
 # "desktop stage: N passed, M failed" and its wall time, and exits non-zero on any failure,
 # including a stage that cannot run at all. After the starts and the caption checks it runs the
-# desktop input capture's tests (t640_x11_capture_tests of BUILD_DIR) in the same session.
+# desktop input capture's tests (t640_x11_capture_tests of BUILD_DIR) and the recording check in
+# the same session.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -49,7 +50,7 @@ program=$build/src/shell/t640
 [[ -x $program ]] || cannot_run "no program at $program (build it first)"
 capture_tests=$build/tests/platform/input_capture/x11/t640_x11_capture_tests
 [[ -x $capture_tests ]] || cannot_run "no desktop capture tests at $capture_tests (build them first)"
-for tool in Xvfb openbox trayer xdotool xwininfo xprop dbus-run-session; do
+for tool in Xvfb openbox trayer xdotool xwininfo xprop xev stdbuf dbus-run-session; do
   command -v "$tool" >/dev/null || cannot_run "$tool is missing (scripts/setup-deps.sh installs it)"
 done
 
