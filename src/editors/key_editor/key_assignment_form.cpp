@@ -84,7 +84,7 @@ void CKeyAssignmentForm::Show(const KeyAssignment& value, int macroCount, KeyFor
         controls.fireInterval = Decimal(value.High);
         controls.fireCount = Decimal(value.Low);
         break;
-      case kKeyboardFunctionType:
+      case kKeyboardKeyType:
         category = kCategoryKeyboardKey;
         if (value.High == 0) {
           if (const KeyTableRow* row = FindKeyByUsage(value.Low)) {
@@ -118,12 +118,12 @@ void CKeyAssignmentForm::Show(const KeyAssignment& value, int macroCount, KeyFor
       case kSystemType:
         category = kCategorySystem;
         break;
-      case kMacroType:
-      case kRepeatedMacroType: {
+      case kMacroAssignmentType:
+      case kRepeatedMacroAssignmentType: {
         category = kCategoryMacro;
         const bool known = value.High < macroCount;
         controls.macro = known ? value.High : -1;
-        if (value.Type == kMacroType) {
+        if (value.Type == kMacroAssignmentType) {
           controls.macroMode = known && value.Low < kRepeatedMacroItem ? value.Low : -1;
           controls.cycleShown = false;
         } else {
@@ -194,7 +194,7 @@ KeyAssignmentPair CKeyAssignmentForm::Compose(KeyFormControls& controls, int mac
       break;
     }
     case kCategoryKeyboardKey:
-      value.Type = kKeyboardFunctionType;
+      value.Type = kKeyboardKeyType;
       value.High = controls.modifier >= 1 && controls.modifier < kModifierOptionCount
                        ? Byte(1 << (controls.modifier - 1))
                        : 0;
@@ -203,11 +203,11 @@ KeyAssignmentPair CKeyAssignmentForm::Compose(KeyFormControls& controls, int mac
     case kCategoryMacro:
       if (controls.macro >= 0 && controls.macro < macroCount) {
         if (controls.macroMode == kRepeatedMacroItem) {
-          value.Type = kRepeatedMacroType;
+          value.Type = kRepeatedMacroAssignmentType;
           value.High = Byte(controls.macro);
           value.Low = Byte(ReadEditNumber(controls.macroCycle, kByteMax));
         } else if (controls.macroMode >= 0 && controls.macroMode < kRepeatedMacroItem) {
-          value.Type = kMacroType;
+          value.Type = kMacroAssignmentType;
           value.High = Byte(controls.macro);
           value.Low = Byte(controls.macroMode);
         }
@@ -234,6 +234,6 @@ bool CKeyAssignmentForm::Capture(uint8_t scan, bool extended, KeyFormControls& c
     if (controls.modifier < 0) controls.modifier = 0;
     SetKey(*row, controls);
   }
-  SetCurrent({current_.KeyIndex, kKeyboardFunctionType, row->p1, row->p2});
+  SetCurrent({current_.KeyIndex, kKeyboardKeyType, row->p1, row->p2});
   return true;
 }

@@ -64,7 +64,7 @@ FunctionLabel Scroll(const KeyAssignment& value) {
 FunctionLabel Macro(const KeyAssignment& value, std::span<const std::string> macroNames) {
   if (value.High >= macroNames.size()) return {Key(kMissingMacroKey), Text(" " + std::to_string(value.High + 1))};
   FunctionLabel label{Text(macroNames[value.High]), Text(" (")};
-  if (value.Type == kRepeatedMacroType) {
+  if (value.Type == kRepeatedMacroAssignmentType) {
     label.push_back(Text("\xC3\x97" + std::to_string(value.Low)));
   } else if (value.Low < 4) {
     label.push_back(Key(kMacroPlayModeKeys[value.Low]));
@@ -98,13 +98,13 @@ FunctionLabel DescribeFunction(const KeyAssignment& value, std::span<const std::
     case kRapidFireType:
       return {Key(kRapidFireKey),
               Text(" (" + std::to_string(value.High) + " ms, \xC3\x97" + std::to_string(value.Low) + ")")};
-    case kKeyboardFunctionType:
+    case kKeyboardKeyType:
       return KeyboardKey(value);
     case kLegacyShortcutType:
       if (const FunctionChoice* shortcut = FindChoice(kCategoryShortcut, value)) return {Key(shortcut->labelKey)};
       break;
-    case kMacroType:
-    case kRepeatedMacroType:
+    case kMacroAssignmentType:
+    case kRepeatedMacroAssignmentType:
       return Macro(value, macroNames);
     default:
       break;

@@ -18,13 +18,12 @@ inline constexpr uint8_t kHorizontalScrollType = 0x11;
 inline constexpr uint8_t kWheelType = 0x12;
 inline constexpr uint8_t kSensitivityType = 0x13;
 inline constexpr uint8_t kRapidFireType = 0x14;
-inline constexpr uint8_t kKeyboardFunctionType = 0x20;
 inline constexpr uint8_t kMediaType = 0x30;
 inline constexpr uint8_t kSystemType = 0x40;
-inline constexpr uint8_t kMacroType = 0x70;
-inline constexpr uint8_t kRepeatedMacroType = 0x71;
 inline constexpr uint8_t kGunKeyType = 0x72;
-// An older code for a shortcut; shown as one, written as kKeyboardFunctionType.
+// An older code for a shortcut; shown as one, written as kKeyboardKeyType (keys/key_table.h).
+// The keyboard key (0x20) and the two macro types (0x70, 0x71) are named where their values are
+// kept: keys/key_table.h and records/key_assignment.h.
 inline constexpr uint8_t kLegacyShortcutType = 0xB0;
 
 // The editor's function categories (the function drop-down's item user data and the page of the
