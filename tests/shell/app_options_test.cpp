@@ -14,6 +14,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     std::string screenshot;
     std::string language = "";
     int openFunction = 0;
+    bool openColourWindow = false;
   };
   const Case cases[] = {
       {{}, nullptr, true, false, "", ""},
@@ -28,7 +29,9 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--bogus"}, nullptr, false, false, "", ""},
       {{"--open", "keys"}, nullptr, true, false, "", "", "", kKeyTab},
       {{"--screenshot", "m.png", "--open", "macros"}, nullptr, true, false, "", "m.png", "", kMacroTab},
+      {{"--open", "colour", "--screenshot", "c.png"}, nullptr, true, false, "", "c.png", "", 0, true},
       {{"--open", "Keys"}, nullptr, false, false, "", ""},
+      {{"--open", "color"}, nullptr, false, false, "", ""},
       {{"--open"}, nullptr, false, false, "", ""},
   };
   for (const Case& test : cases) {
@@ -44,5 +47,6 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->screenshotPath, test.screenshot);
     EXPECT_EQ(options->language, test.language);
     EXPECT_EQ(options->openFunction, test.openFunction);
+    EXPECT_EQ(options->openColourWindow, test.openColourWindow);
   }
 }
