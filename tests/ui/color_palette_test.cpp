@@ -43,8 +43,34 @@ TEST_F(ColorPaletteTest, PickingReportsTheColourOnRelease) {
   EXPECT_EQ(palette->GetSelectColor(), 0xFF000000u) << "the left end of the bar is black";
 }
 
-TEST_F(ColorPaletteTest, SelectColorFromCodeIsSilent) {
-  palette->SelectColor(0xFF0000FF);
+TEST_F(ColorPaletteTest, SetSelectColorFromCodeIsSilent) {
+  palette->SetSelectColor(0xFF0000FF);
   EXPECT_EQ(palette->GetSelectColor(), 0xFF0000FFu);
   EXPECT_EQ(window.Count("colorchanged", "deng_Color_Pallet"), 0);
+}
+
+TEST_F(ColorPaletteTest, PureColoursSetFromCodeArePickedAgainAtFullBrightness) {
+  // The field and the bar follow the colour set from code: a press at the bright end of the bar
+  // gives that colour back, not the one shown before.
+  const POINT brightEnd{99, 90};
+  for (DWORD colour : {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u, 0xFF00FFFFu, 0xFFFF00FFu, 0xFFFFFFFFu}) {
+    palette->SetSelectColor(colour & 0x00FFFFFFu);
+    EXPECT_EQ(palette->GetSelectColor(), colour) << std::hex << colour << ": opaque whatever the alpha given";
+    ClickAt(hwnd, brightEnd);
+    EXPECT_EQ(palette->GetSelectColor(), colour) << std::hex << colour;
+  }
+  EXPECT_EQ(window.Count("colorchanged", "deng_Color_Pallet"), 7) << "one notification for each pick";
+}
+
+TEST_F(ColorPaletteTest, FieldAndBarScaleWithTheDpi) {
+  window.Manager().SetDPI(144);
+  window.Manager().UpdateLayout();
+  const RECT pos = palette->GetPos();
+  // At 144 DPI the field is 120 high, then a 9-pixel gap and a 15-pixel bar.
+  ClickAt(hwnd, POINT{pos.left, pos.top + 119});
+  EXPECT_EQ(palette->GetSelectColor(), 0xFFFFFFFFu) << "still the field: its bottom is white";
+  ClickAt(hwnd, POINT{pos.left, pos.top + 135});
+  EXPECT_EQ(palette->GetSelectColor(), 0xFF000000u) << "the bar's dark end";
+  ClickAt(hwnd, POINT{pos.left, pos.top + 124});
+  EXPECT_EQ(window.Count("colorchanged", "deng_Color_Pallet"), 2) << "a press in the gap picks nothing";
 }

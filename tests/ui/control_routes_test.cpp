@@ -85,6 +85,7 @@ TEST(ControlRoutes, OnlyTheRoutedNotificationTypesHaveAKind) {
   EXPECT_EQ(NotifyKindOf("click"), NotifyKind::kClick);
   EXPECT_EQ(NotifyKindOf("movevaluechanged"), NotifyKind::kSliderDrag);
   EXPECT_EQ(NotifyKindOf("killfocus"), NotifyKind::kFocusLost);
+  EXPECT_EQ(NotifyKindOf("colorchanged"), NotifyKind::kColorChanged);
   EXPECT_EQ(NotifyKindOf("timer"), std::nullopt);
   EXPECT_EQ(NotifyKindOf("windowinit"), std::nullopt);
 }

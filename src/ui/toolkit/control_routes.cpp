@@ -24,6 +24,7 @@ std::optional<NotifyKind> NotifyKindOf(std::string_view type) {
       {"textchanged", NotifyKind::kTextChanged},
       {"itemactivate", NotifyKind::kItemActivate},
       {"menu", NotifyKind::kContextMenu},
+      {"colorchanged", NotifyKind::kColorChanged},
   };
   for (const TypeName& entry : kTypes) {
     if (entry.type == type) return entry.kind;

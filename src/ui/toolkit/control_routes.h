@@ -26,6 +26,7 @@ enum class NotifyKind {
   kTextChanged,   // the user typed in an edit
   kItemActivate,  // a list row was double-clicked or took Enter
   kContextMenu,   // a right click on a control with menu="true"
+  kColorChanged,  // a colour palette took a colour from the mouse
 };
 std::optional<NotifyKind> NotifyKindOf(std::string_view type);
 

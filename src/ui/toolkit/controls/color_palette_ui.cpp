@@ -24,8 +24,8 @@ void* CColorPaletteUI::GetInterface(LPCTSTR pstrName) {
 
 UINT CColorPaletteUI::GetControlFlags() const { return UIFLAG_TABSTOP; }
 
-void CColorPaletteUI::SelectColor(DWORD dwColor) {
-  if (PostToUiThread([this, dwColor] { SelectColor(dwColor); })) return;
+void CColorPaletteUI::SetSelectColor(DWORD dwColor) {
+  if (PostToUiThread([this, dwColor] { SetSelectColor(dwColor); })) return;
   m_dwSelectColor = dwColor | 0xFF000000u;
   float h = 0, s = 0, v = 0;
   QColor::fromRgba(m_dwSelectColor).getHsvF(&h, &s, &v);

@@ -3,7 +3,7 @@
 
 // A colour picker: the upper field shows hue (left to right) against saturation (full at the
 // top); the bar below sets brightness. Dragging in either changes the colour; on release it
-// sends "colorchanged" (wParam the colour, 0xAARRGGBB). SelectColor from code sends nothing.
+// sends "colorchanged" (wParam the colour, 0xAARRGGBB). SetSelectColor from code sends nothing.
 // Attributes: palletheight, barheight, thumbimage.
 class CColorPaletteUI : public CControlUI {
  public:
@@ -13,7 +13,7 @@ class CColorPaletteUI : public CControlUI {
 
   DWORD GetSelectColor() const { return m_dwSelectColor; }
   // Any thread.
-  void SelectColor(DWORD dwColor);
+  void SetSelectColor(DWORD dwColor);
   void SetPalletHeight(int nHeight);
   int GetPalletHeight() const;
   void SetBarHeight(int nHeight);
