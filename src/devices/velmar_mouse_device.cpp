@@ -103,7 +103,9 @@ int CVelmarMouseDevice::ReadSettingsPage() {
   SettingsPageBytes raw{};
   if (driver_.ReadSettingsPage(active, raw) != kResultSuccess) return 0;
 
-  const DecodedSettingsPage decoded = model_.TakeSettingsPage(raw, active, lightModeCodes_);
+  std::vector<uint8_t> codes;
+  for (const LightModeName& mode : LightModes()) codes.push_back(static_cast<uint8_t>(mode.code));
+  const DecodedSettingsPage decoded = model_.TakeSettingsPage(raw, active, codes);
   driver_.SetActiveProfile(decoded.activeProfile);
   LightEffectParams params = GetLightEffect();
   params.mode = decoded.lightModeIndex;
@@ -239,6 +241,28 @@ void CVelmarMouseDevice::MarkInitialised() {
   if (driver_.WriteInfoBlock(info) != kResultSuccess) return;
   driver_.KeepInfo(info);
   StartTileTimer(kTimerReadAll, kReadAllDelayMs);
+}
+
+void CVelmarMouseDevice::SetLightInfo(const LightInfoRecord& light) {
+  model_.SetLighting(light, static_cast<uint16_t>(LightModeCode(light.SelectItem)));
+  StoreProfile();
+  LoadLighting();
+  view_.ShowSystemBlock(model_.System());
+}
+
+void CVelmarMouseDevice::SetAudioLightInfo(const AudioLightRecord& audio) {
+  model_.SetAudioLight(audio);
+  StoreProfile();
+}
+
+void CVelmarMouseDevice::ChooseLightModeCode(int code) {
+  if (code < 0) return;
+  Channel().SetSameMode(0);
+  LightInfoRecord light = model_.Light();
+  light.SelectItem = static_cast<uint8_t>(LightModeIndexOfCode(code));
+  SetLightInfo(light);
+  ApplySettings();
+  NotifyLightInfoShown();
 }
 
 void CVelmarMouseDevice::SetLightEffect(int mode, int speed, int brightness, uint32_t colour) {

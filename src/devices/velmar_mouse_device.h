@@ -56,6 +56,10 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   void ShowKeyFunctions();
   void SetFunctionType(int type) override;
   void SetLightEffect(int mode, int speed, int brightness, uint32_t colour) override;
+  LightInfoRecord GetLightInfo() const override { return model_.Light(); }
+  void SetLightInfo(const LightInfoRecord& light) override;
+  AudioLightRecord GetAudioLightInfo() const override { return model_.AudioLight(); }
+  void SetAudioLightInfo(const AudioLightRecord& audio) override;
 
   // ---- reading ----
   // The information block (a fresh mouse is claimed first), then the button image; the owner
@@ -91,8 +95,9 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   // The keep-alive follows changed sleep times at once.
   void RestartKeepAlive();
   int WriteRecoilData(const std::vector<uint8_t>& tables);
-  // The lighting mode codes of the mouse, in list order (a code's position is its mode index).
-  void SetLightModeCodes(std::vector<uint8_t> codes) { lightModeCodes_ = std::move(codes); }
+  // The settings page's mode code `code` chosen on the page: the lighting mode it stands for is
+  // kept, saved and written, and the lighting editor follows.
+  void ChooseLightModeCode(int code);
 
   // ---- state, for the editors and tests ----
   const std::vector<DPIStage>& GetStages() const { return model_.Stages(); }
@@ -126,7 +131,6 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   CMouseModel model_;
   CMousePageView view_;
   CMousePageRoutes routes_{*this};
-  std::vector<uint8_t> lightModeCodes_;
 
   std::atomic<bool> lightPaused_{false};
   CDeviceWorker lightThread_;

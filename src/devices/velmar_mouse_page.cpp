@@ -25,9 +25,11 @@ void CVelmarMouseDevice::InitDevicePage() {
 }
 
 void CVelmarMouseDevice::ShowSettings() {
+  LoadLightAndMacroNames();
   view_.ShowAll(model_, Rule());
   ShowKeyFunctions();
   NotifyKeyListShown();
+  NotifyLightInfoShown();
 }
 
 void CVelmarMouseDevice::ShowKeyFunctions() {

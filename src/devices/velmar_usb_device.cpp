@@ -5,12 +5,14 @@
 #include <cstring>
 #include <utility>
 
+#include "devices/lighting/light_types.h"
 #include "devices/page/device_page_controls.h"
 #include "devices/page/function_pages.h"
 #include "devices/page/key_buttons.h"
 #include "devices/page/page_lookup.h"
 #include "profiles/macros/macro_store.h"
 #include "profiles/profile_session/profile_session.h"
+#include "profiles/settings/small_files.h"
 #include "profiles/storage/data_folders.h"
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/tab_layout_ui.h"
@@ -85,6 +87,48 @@ void CVelmarUSBDevice::LoadLightAndMacroNames() {
   CMacroStore store(deviceFolder_,
                     std::string(readOnlyList ? kReadOnlyMacroListFileName : kMacroListFileName));
   macroNames_ = store.Names();
+
+  DefaultLightNames names = ReadDefaultLightNames(SmallFilePath(SmallFile::kDefaultLightNames), LightIndex());
+  if (names.modes) lightModes_ = std::move(*names.modes);
+  if (names.areaNames) areaLightNames_ = std::move(*names.areaNames);
+  if (!deviceFolder_.empty() && !kind_.lightControlName.empty()) {
+    if (auto custom = ReadCustomLightNames(deviceFolder_ + kind_.lightControlName + ".config", LightIndex())) {
+      customLightNames_ = std::move(*custom);
+    }
+  }
+}
+
+int CVelmarUSBDevice::LightModeCode(int index) const {
+  if (index < 0 || static_cast<size_t>(index) >= lightModes_.size()) return index;
+  return lightModes_[static_cast<size_t>(index)].code;
+}
+
+int CVelmarUSBDevice::LightModeIndexOfCode(int code) const {
+  for (size_t i = 0; i < lightModes_.size(); ++i) {
+    if (lightModes_[i].code == code) return static_cast<int>(i);
+  }
+  return code;
+}
+
+int CVelmarUSBDevice::LightType() const {
+  switch (CableKindOf(deviceKind_)) {
+    case kDeviceKindKeyboard: return kLightTypeKeyboard;
+    case kDeviceKindMouse: return kLightTypeMouse;
+    case kDeviceKindMousePad: return kLightTypeMousePad;
+    case kDeviceKindHeadset: return kLightTypeHeadset;
+    default: return 0;
+  }
+}
+
+int CVelmarUSBDevice::LightIndex() const {
+  if (kind_.kindRowIndex >= 0) return kind_.iconIndex;
+  switch (CableKindOf(deviceKind_)) {
+    case kDeviceKindKeyboard: return 0;
+    case kDeviceKindMouse: return 1;
+    case kDeviceKindMousePad: return 2;
+    case kDeviceKindHeadset: return 3;
+    default: return -1;
+  }
 }
 
 void CVelmarUSBDevice::SetFunctionType(int type) {

@@ -12,6 +12,8 @@
 #include "devices/device_light_preview.h"
 #include "devices/device_page_table.h"
 #include "profiles/records/key_assignment.h"
+#include "profiles/records/lighting_records.h"
+#include "profiles/settings/light_names.h"
 #include "transport/supported_devices.h"
 #include "transport/usb_command_channel.h"
 #include "ui/toolkit/control_routes.h"
@@ -78,12 +80,35 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   virtual std::vector<KeyAssignmentPair> GetKeyAssignments() const { return {}; }
   // Replaces the key list: kept, written to the profile and shown on the picture. Nothing is sent.
   virtual void SetKeyAssignments(const std::vector<KeyAssignmentPair>& /*keys*/) {}
-  // Rereads the names of the device's macros, which the key editor offers.
+  // Rereads the names of the device's macros, which the key editor offers, and the names of its
+  // lighting modes, second modes and custom effects, which the lighting editor offers. A list whose
+  // file or entry is missing stays as it was.
   void LoadLightAndMacroNames();
   const std::vector<std::string>& MacroNames() const { return macroNames_; }
+  // ---- lighting (kinds with lights) ----
+  // The lighting record of the chosen profile.
+  virtual LightInfoRecord GetLightInfo() const { return {}; }
+  // Kept, written to the profile and saved; the preview and the page follow. Nothing is sent.
+  virtual void SetLightInfo(const LightInfoRecord& /*light*/) {}
+  virtual AudioLightRecord GetAudioLightInfo() const { return {}; }
+  // Kept, written to the profile and saved. Nothing is sent.
+  virtual void SetAudioLightInfo(const AudioLightRecord& /*audio*/) {}
+  const std::vector<LightModeName>& LightModes() const { return lightModes_; }
+  const std::vector<std::string>& AreaLightNames() const { return areaLightNames_; }
+  const std::vector<CustomLightName>& CustomLightNames() const { return customLightNames_; }
+  // The device's code for a mode index, or the index itself when the list names no code for it.
+  int LightModeCode(int index) const;
+  // The index of the first mode with that code, or the code itself when no mode has it.
+  int LightModeIndexOfCode(int code) const;
+  // The lighting page's rules follow it: 1 keyboard, 2 mouse, 3 mouse pad, 7 headset.
+  int LightType() const;
+  // The device's row in the lighting name files: keyboard 0, mouse 1, mouse pad 2, headset 3.
+  int LightIndex() const;
   virtual void SelectKey(int index) { selectedKey_ = index; }
   // The editors that show a key follow when the device shows another key list (a profile taken).
   void SetKeyListShownHandler(std::function<void()> handler) { keyListShown_ = std::move(handler); }
+  // The lighting editor follows when the device shows its lighting again (a read, a profile).
+  void SetLightInfoShownHandler(std::function<void()> handler) { lightInfoShown_ = std::move(handler); }
   // The language key of key `index`'s name on the device picture; empty when it has none.
   virtual std::string KeyNameKey(int /*index*/) const { return {}; }
   int GetSelectedKey() const { return selectedKey_; }
@@ -173,6 +198,9 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   void NotifyKeyListShown() {
     if (keyListShown_) keyListShown_();
   }
+  void NotifyLightInfoShown() {
+    if (lightInfoShown_) lightInfoShown_();
+  }
   // The function whose page the layout opens on, without switching pages.
   void OpenOnFunction(int type) { functionType_ = type; }
   // A kind that keeps profiles gives the device its session (before the page is set up).
@@ -209,7 +237,11 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   std::unique_ptr<CProfileSession> profileSession_;
   std::vector<IControlRoutes*> routeTargets_;
   std::vector<std::string> macroNames_;
+  std::vector<LightModeName> lightModes_;
+  std::vector<std::string> areaLightNames_;
+  std::vector<CustomLightName> customLightNames_;
   std::function<void()> keyListShown_;
+  std::function<void()> lightInfoShown_;
 
   int functionType_ = 0;
   int selectedKey_ = -1;

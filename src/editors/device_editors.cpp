@@ -5,6 +5,7 @@
 #include "devices/page/page_lookup.h"
 #include "devices/velmar_usb_device.h"
 #include "editors/key_editor/key_set_control_ui.h"
+#include "editors/light_editor/light_control_ui.h"
 #include "editors/macro_editor/macro_control_ui.h"
 #include "editors/macro_editor/macro_editor_controls.h"
 #include "editors/profile_panel/device_profile_ui.h"
@@ -23,11 +24,20 @@ CMacroControlUI* MacroEditorOf(CVelmarUSBDevice& device) {
   return place ? FindPageControlAs<CMacroControlUI>(place, macro_editor::kEditor, "MacroSetControlUI") : nullptr;
 }
 
+CLightControlUI* LightEditorOf(CVelmarUSBDevice& device) {
+  return FindPageControlAs<CLightControlUI>(&device, device_page::kLightEditor, "LightControl");
+}
+
 void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {
   CDeviceProfileUI* panel = ProfilePanelOf(device);
   if (panel) {
     panel->Bind(device, host);
     device.AddRouteTarget(panel);
+  }
+  if (CLightControlUI* lighting = LightEditorOf(device)) {
+    lighting->Bind(device, host);
+    device.AddRouteTarget(lighting);
+    if (panel) panel->EnableTab(kLightingTab);
   }
   CKeySetControlUI* keys = KeyEditorOf(device);
   if (keys) {

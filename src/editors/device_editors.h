@@ -22,3 +22,8 @@ class CMacroControlUI;
 
 // The macro editor on a device's page, or null when the page has none.
 CMacroControlUI* MacroEditorOf(CVelmarUSBDevice& device);
+
+class CLightControlUI;
+
+// The lighting editor on a device's page, or null when the page has none.
+CLightControlUI* LightEditorOf(CVelmarUSBDevice& device);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <vector>
+
+#include "profiles/records/lighting_records.h"
 #include "ui/toolkit/ui_types.h"
 
+class CVelmarUSBDevice;
 class IInputCaptureSource;
 
 // What an editor needs of the window around it: questions and notices, file choosers' owner, and
@@ -25,4 +29,10 @@ class IEditorHost {
   virtual void StartMacroTransfer() = 0;
   // Where the editors capture keys and mouse buttons from; null when the window has no source.
   virtual IInputCaptureSource* InputCapture() = 0;
+  // The devices whose command channel is open: keyboards, then mice, mouse pads and headsets.
+  virtual std::vector<CVelmarUSBDevice*> ConnectedDevices() { return {}; }
+  // The devices that take part in the shared lighting (their same-mode flag set) run the shared
+  // effect `common` (breathing, steady, flashing, spectrum, off) with the brightness, speed,
+  // direction and colours of `light`.
+  virtual void StartSharedLighting(int /*common*/, const LightInfoRecord& /*light*/) {}
 };

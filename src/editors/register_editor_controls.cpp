@@ -3,6 +3,7 @@
 #include <new>
 
 #include "editors/key_editor/key_set_control_ui.h"
+#include "editors/light_editor/light_control_ui.h"
 #include "editors/macro_editor/macro_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "ui/toolkit/control_factory.h"
@@ -10,6 +11,7 @@
 namespace {
 
 CControlUI* CreateDeviceProfile() { return new (std::nothrow) CDeviceProfileUI; }
+CControlUI* CreateLightControl() { return new (std::nothrow) CLightControlUI; }
 CControlUI* CreateKeySetControl() { return new (std::nothrow) CKeySetControlUI; }
 CControlUI* CreateMacroEditor() { return new (std::nothrow) CMacroControlUI; }
 
@@ -17,6 +19,7 @@ CControlUI* CreateMacroEditor() { return new (std::nothrow) CMacroControlUI; }
 
 void RegisterEditorControls() {
   CControlFactory::GetInstance()->RegistControl("CDeviceProfileUI", CreateDeviceProfile);
+  CControlFactory::GetInstance()->RegistControl("CLightControlUI", CreateLightControl);
   CControlFactory::GetInstance()->RegistControl("CKeySetControlUI", CreateKeySetControl);
   CControlFactory::GetInstance()->RegistControl("MacroSetControlUI", CreateMacroEditor);
 }

@@ -19,6 +19,7 @@
 #include "devices/mouse/page/mouse_page_routes.h"
 #include "devices/mouse/sensitivity_rule.h"
 #include "editors/key_editor/key_set_control_ui.h"
+#include "editors/light_editor/light_control_ui.h"
 #include "editors/macro_editor/macro_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "program_fixture.h"
@@ -234,7 +235,7 @@ TEST(MousePageProgram, EveryControlOfTheWindowAndTheMousePageThatTakesClicksWork
   const auto routed = [](NotifyKind kind, CControlUI* control) {
     return Routed(CControlRouter::Rows(), kind, control) || Routed(CMousePageRoutes::Rows(), kind, control) ||
            Routed(CDeviceProfileUI::Rows(), kind, control) || Routed(CKeySetControlUI::Rows(), kind, control) ||
-           Routed(CMacroControlUI::Rows(), kind, control);
+           Routed(CMacroControlUI::Rows(), kind, control) || Routed(CLightControlUI::Rows(), kind, control);
   };
   ExpectNothingSilent(EveryControl(program.Window().GetPaintManager()->GetRoot()), routed);
 

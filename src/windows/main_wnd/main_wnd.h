@@ -114,6 +114,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   bool IsTransferBusy() const { return transferBusy_; }
   // Keys pressed while the window has the keyboard.
   IInputCaptureSource* InputCapture() override;
+  std::vector<CVelmarUSBDevice*> ConnectedDevices() override;
 
   // ---- what the editors ask of the window (IEditorHost) ----
   HWND HostWindow() const override { return const_cast<CMainWnd*>(this)->GetHWND(); }

@@ -8,6 +8,7 @@
 #include "devices/device_messages.h"
 #include "devices/velmar_usb_device.h"
 #include "editors/device_editors.h"
+#include "editors/light_editor/light_control_ui.h"
 #include "platform/debug_output.h"
 #include "platform/log_file.h"
 #include "ui/controls/mp_device_power_ui.h"
@@ -30,6 +31,19 @@ void CMainWnd::ForEachDevice(const std::function<void(CVelmarUSBDevice&, const D
       if (const DeviceKindTraits* traits = FindDeviceKindTraits(device->GetDeviceKind())) visit(*device, *traits);
     }
   }
+}
+
+std::vector<CVelmarUSBDevice*> CMainWnd::ConnectedDevices() {
+  // Keyboards first, then mice, mouse pads and headsets (rows of the kind table: mouse, keyboard,
+  // mouse pad, headset).
+  constexpr size_t kRowOrder[] = {1, 0, 2, 3};
+  std::vector<CVelmarUSBDevice*> devices;
+  for (size_t row : kRowOrder) {
+    for (CVelmarUSBDevice* device : devicesByKindRow_[row]) {
+      if (device->Channel().IsOpen()) devices.push_back(device);
+    }
+  }
+  return devices;
 }
 
 void CMainWnd::FindOwnControls() {
@@ -225,6 +239,12 @@ void CMainWnd::AfterTilesChanged() {
     if (devicePages_) devicePages_->SelectItem(0);
   }
   UpdateNoDeviceLayout("DeviceSelectChanger");
+  // Lighting in step needs two devices; with fewer, every device runs its own lighting again.
+  const bool shareable = CountReachable() >= 2;
+  ForEachDevice([shareable](CVelmarUSBDevice& device, const DeviceKindTraits&) {
+    if (CLightControlUI* lighting = LightEditorOf(device)) lighting->SetSameModeAllowed(shareable);
+    if (!shareable) device.Channel().SetSameMode(0);
+  });
   if (synchronised <= 1) {
     for (CDeviceOptionUI* tile : Tiles()) tile->SetSynchroSelected(false);
   }

@@ -8,6 +8,7 @@
 void CMouseModel::LoadFrom(CMouseProfiledata& profile) {
   keys_ = profile.ReadKeyList();
   light_ = profile.ReadLightInfo();
+  audio_ = profile.ReadAudioLightInfo();
   stages_ = profile.ReadDPIStages();
   if (stages_.size() > kMaxStages) stages_.resize(kMaxStages);
   currentStage_ = profile.GetStageActive();
@@ -22,6 +23,14 @@ void CMouseModel::StoreChanges(CMouseProfiledata& profile) {
   if (changed_ & kSystem) profile.WriteSystemStages(system_);
   if (changed_ & kLight) profile.WriteLightInfo(light_);
   if (changed_ & kKeys) profile.WriteKeyList(keys_);
+  if (changed_ & kAudio) {
+    profile.WriteAudioLightInfo(
+        audio_.AudioMode | uint32_t{audio_.BkColorR} << 8 | uint32_t{audio_.BkColorG} << 16 |
+            uint32_t{audio_.BkColorB} << 24,
+        audio_.FgColorR | uint32_t{audio_.FgColorG} << 8 | uint32_t{audio_.FgColorB} << 16 |
+            uint32_t{audio_.SevenColorFlags} << 24,
+        audio_.ColorTypeFlags);
+  }
   changed_ = 0;
 }
 
@@ -111,6 +120,16 @@ void CMouseModel::SetSystemHalf(size_t word, bool high, uint16_t value) {
 int CMouseModel::KeepAliveMinutes() const {
   const uint32_t sleep = system_[kSystemWordDeviceSleep];
   return std::min<int>(LowHalf(sleep), HighHalf(sleep));
+}
+
+void CMouseModel::SetLighting(const LightInfoRecord& light, uint16_t modeCode) {
+  SetLight(light);
+  SetSystemHalf(kSystemWordDebounceAndLogo, true, modeCode);
+}
+
+void CMouseModel::SetAudioLight(const AudioLightRecord& audio) {
+  audio_ = audio;
+  Changed(kAudio);
 }
 
 void CMouseModel::SetLight(const LightInfoRecord& light) {

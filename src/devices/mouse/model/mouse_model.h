@@ -54,6 +54,11 @@ class CMouseModel {
   // ---- lighting and keys ----
   const LightInfoRecord& Light() const { return light_; }
   void SetLight(const LightInfoRecord& light);
+  // The lighting record and the device's code for its mode, which the settings page carries in
+  // its mode byte (kept in the system block).
+  void SetLighting(const LightInfoRecord& light, uint16_t modeCode);
+  const AudioLightRecord& AudioLight() const { return audio_; }
+  void SetAudioLight(const AudioLightRecord& audio);
   const std::vector<KeyAssignmentPair>& Keys() const { return keys_; }
   void SetKeys(const std::vector<KeyAssignmentPair>& keys);
 
@@ -65,7 +70,7 @@ class CMouseModel {
                                        std::span<const uint8_t> lightModeCodes);
 
  private:
-  enum Record : unsigned { kStages = 1, kCurrentStage = 2, kSystem = 4, kLight = 8, kKeys = 16 };
+  enum Record : unsigned { kStages = 1, kCurrentStage = 2, kSystem = 4, kLight = 8, kKeys = 16, kAudio = 32 };
   void Changed(Record record) { changed_ |= record; }
   DPIStage* StageAt(int stage);
   void KeepCurrentStageEnabled();
@@ -74,6 +79,7 @@ class CMouseModel {
   int currentStage_ = 0;
   MouseSystemBlock system_{};
   LightInfoRecord light_{};
+  AudioLightRecord audio_{};
   std::vector<KeyAssignmentPair> keys_;
   unsigned changed_ = 0;
 };

@@ -31,9 +31,13 @@ int ChosenItemNumber(const TNotifyUI& msg) {
   return digit == text.end() ? -1 : std::atoi(&*digit);
 }
 
-int ChosenItemIndex(const TNotifyUI& msg) {
+// The number the chosen item carries as its user data; -1 when it carries none.
+int ChosenItemCode(const TNotifyUI& msg) {
   auto* combo = msg.pSender ? static_cast<CComboUI*>(msg.pSender->GetInterface("Combo")) : nullptr;
-  return combo ? combo->GetCurSel() : -1;
+  CControlUI* item = combo && combo->GetCurSel() >= 0 ? combo->GetItemAt(combo->GetCurSel()) : nullptr;
+  const std::string code = item ? item->GetUserData().str() : std::string();
+  if (code.empty() || !std::isdigit(static_cast<unsigned char>(code[0]))) return -1;
+  return std::atoi(code.c_str());
 }
 
 }  // namespace
@@ -132,10 +136,8 @@ void CMousePageRoutes::OnSleepTime(TNotifyUI& msg, int) {
   if (device) mouse_.RestartKeepAlive();
 }
 
-void CMousePageRoutes::OnLogoMode(TNotifyUI& msg, int) {
-  mouse_.ChangeSystemHalf(kSystemWordDebounceAndLogo, true, ChosenItemIndex(msg));
-  mouse_.LoadLighting();
-}
+// The logo's mode is the mouse's lighting mode: the item's number is the mode's code.
+void CMousePageRoutes::OnLogoMode(TNotifyUI& msg, int) { mouse_.ChooseLightModeCode(ChosenItemCode(msg)); }
 
 void CMousePageRoutes::OnSettingsPage(TNotifyUI& msg, int index) {
   if (IsSelectedOption(msg)) mouse_.ShowSettingsPage(index);

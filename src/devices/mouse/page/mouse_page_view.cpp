@@ -41,6 +41,8 @@ void SelectComboByNumber(CComboUI* combo, int value) {
       return;
     }
   }
+  // A value the list does not offer shows as no choice rather than as the last one shown.
+  combo->SelectItem(-1, false);
 }
 
 void ShowSlider(CSliderUI* slider, int value) {
@@ -183,10 +185,7 @@ void CMousePageView::ShowSystemBlock(const MouseSystemBlock& block) {
   SelectOption(silentAltitude_, LowHalf(block[kSystemWordSensorOptions]), kTwoWayOptions);
   SelectOption(linearCalibration_, HighHalf(block[kSystemWordSensorOptions]), kTwoWayOptions);
   SelectOption(ripple_, LowHalf(block[kSystemWordRipple]), kTwoWayOptions);
-  if (logoMode_) {
-    const int mode = HighHalf(block[kSystemWordDebounceAndLogo]);
-    if (mode < logoMode_->GetCount()) logoMode_->SelectItem(mode, false);
-  }
+  SelectComboByNumber(logoMode_, HighHalf(block[kSystemWordDebounceAndLogo]));
   ShowSlider(pointerSpeed_, HighHalf(block[kSystemWordClickAndSpeed]));
   ShowSlider(doubleClick_, LowHalf(block[kSystemWordClickAndSpeed]));
   ShowSlider(scrollSpeed_, LowHalf(block[kSystemWordWheelAndPolling]));
