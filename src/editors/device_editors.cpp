@@ -9,6 +9,7 @@
 #include "editors/macro_editor/macro_control_ui.h"
 #include "editors/macro_editor/macro_editor_controls.h"
 #include "editors/profile_panel/device_profile_ui.h"
+#include "editors/recoil_editor/shoot_control_ui.h"
 #include "ui/controls/named_child.h"
 
 CDeviceProfileUI* ProfilePanelOf(CVelmarUSBDevice& device) {
@@ -26,6 +27,10 @@ CMacroControlUI* MacroEditorOf(CVelmarUSBDevice& device) {
 
 CLightControlUI* LightEditorOf(CVelmarUSBDevice& device) {
   return FindPageControlAs<CLightControlUI>(&device, device_page::kLightEditor, "LightControl");
+}
+
+CShootControlUI* RecoilEditorOf(CVelmarUSBDevice& device) {
+  return FindPageControlAs<CShootControlUI>(&device, device_page::kRecoilEditor, "ShootControl");
 }
 
 void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {
@@ -52,5 +57,10 @@ void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {
     // The key editor's macro choices follow the list.
     macros->SetMacroListListener(keys);
     if (panel) panel->EnableTab(kMacroTab);
+  }
+  if (CShootControlUI* recoil = RecoilEditorOf(device)) {
+    recoil->Bind(device, host);
+    device.AddRouteTarget(recoil);
+    if (panel) panel->EnableTab(kCursorTab);
   }
 }

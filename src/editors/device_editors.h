@@ -27,3 +27,8 @@ class CLightControlUI;
 
 // The lighting editor on a device's page, or null when the page has none.
 CLightControlUI* LightEditorOf(CVelmarUSBDevice& device);
+
+class CShootControlUI;
+
+// The recoil editor on a device's page, or null when the page has none.
+CShootControlUI* RecoilEditorOf(CVelmarUSBDevice& device);

@@ -6,6 +6,8 @@
 #include "editors/light_editor/light_control_ui.h"
 #include "editors/macro_editor/macro_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
+#include "editors/recoil_editor/shoot_control_ui.h"
+#include "ui/controls/recoil_pattern_ui.h"
 #include "ui/toolkit/control_factory.h"
 
 namespace {
@@ -14,6 +16,8 @@ CControlUI* CreateDeviceProfile() { return new (std::nothrow) CDeviceProfileUI; 
 CControlUI* CreateLightControl() { return new (std::nothrow) CLightControlUI; }
 CControlUI* CreateKeySetControl() { return new (std::nothrow) CKeySetControlUI; }
 CControlUI* CreateMacroEditor() { return new (std::nothrow) CMacroControlUI; }
+CControlUI* CreateShootControl() { return new (std::nothrow) CShootControlUI; }
+CControlUI* CreateRecoilPattern() { return new (std::nothrow) CRecoilPatternUI; }
 
 }  // namespace
 
@@ -22,4 +26,7 @@ void RegisterEditorControls() {
   CControlFactory::GetInstance()->RegistControl("CLightControlUI", CreateLightControl);
   CControlFactory::GetInstance()->RegistControl("CKeySetControlUI", CreateKeySetControl);
   CControlFactory::GetInstance()->RegistControl("MacroSetControlUI", CreateMacroEditor);
+  CControlFactory::GetInstance()->RegistControl("CShootControlUI", CreateShootControl);
+  // The recoil editor's picture of a spray.
+  CControlFactory::GetInstance()->RegistControl("CRecoilPatternUI", CreateRecoilPattern);
 }
