@@ -8,6 +8,7 @@
 #include "editors/light_editor/light_control_ui.h"
 #include "editors/macro_editor/macro_control_ui.h"
 #include "editors/macro_editor/macro_editor_controls.h"
+#include "editors/more_page/more_settings_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "editors/recoil_editor/shoot_control_ui.h"
 #include "ui/controls/named_child.h"
@@ -31,6 +32,10 @@ CLightControlUI* LightEditorOf(CVelmarUSBDevice& device) {
 
 CShootControlUI* RecoilEditorOf(CVelmarUSBDevice& device) {
   return FindPageControlAs<CShootControlUI>(&device, device_page::kRecoilEditor, "ShootControl");
+}
+
+CMoreSettingsUI* MorePageOf(CVelmarUSBDevice& device) {
+  return FindPageControlAs<CMoreSettingsUI>(&device, device_page::kMorePage, "MoreSettings");
 }
 
 void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {
@@ -62,5 +67,10 @@ void BindDeviceEditors(CVelmarUSBDevice& device, IEditorHost& host) {
     recoil->Bind(device, host);
     device.AddRouteTarget(recoil);
     if (panel) panel->EnableTab(kCursorTab);
+  }
+  if (CMoreSettingsUI* more = MorePageOf(device)) {
+    more->Bind(device, host);
+    device.AddRouteTarget(more);
+    if (panel) panel->EnableTab(kMoreTab);
   }
 }

@@ -32,3 +32,8 @@ class CShootControlUI;
 
 // The recoil editor on a device's page, or null when the page has none.
 CShootControlUI* RecoilEditorOf(CVelmarUSBDevice& device);
+
+class CMoreSettingsUI;
+
+// The "More" page of a device's page, or null when the page has none.
+CMoreSettingsUI* MorePageOf(CVelmarUSBDevice& device);

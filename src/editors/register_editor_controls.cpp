@@ -5,9 +5,9 @@
 #include "editors/key_editor/key_set_control_ui.h"
 #include "editors/light_editor/light_control_ui.h"
 #include "editors/macro_editor/macro_control_ui.h"
+#include "editors/more_page/more_settings_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "editors/recoil_editor/shoot_control_ui.h"
-#include "ui/controls/recoil_pattern_ui.h"
 #include "ui/toolkit/control_factory.h"
 
 namespace {
@@ -17,7 +17,7 @@ CControlUI* CreateLightControl() { return new (std::nothrow) CLightControlUI; }
 CControlUI* CreateKeySetControl() { return new (std::nothrow) CKeySetControlUI; }
 CControlUI* CreateMacroEditor() { return new (std::nothrow) CMacroControlUI; }
 CControlUI* CreateShootControl() { return new (std::nothrow) CShootControlUI; }
-CControlUI* CreateRecoilPattern() { return new (std::nothrow) CRecoilPatternUI; }
+CControlUI* CreateMoreSettings() { return new (std::nothrow) CMoreSettingsUI; }
 
 }  // namespace
 
@@ -27,6 +27,5 @@ void RegisterEditorControls() {
   CControlFactory::GetInstance()->RegistControl("CKeySetControlUI", CreateKeySetControl);
   CControlFactory::GetInstance()->RegistControl("MacroSetControlUI", CreateMacroEditor);
   CControlFactory::GetInstance()->RegistControl("CShootControlUI", CreateShootControl);
-  // The recoil editor's picture of a spray.
-  CControlFactory::GetInstance()->RegistControl("CRecoilPatternUI", CreateRecoilPattern);
+  CControlFactory::GetInstance()->RegistControl("CMoreSettingsUI", CreateMoreSettings);
 }

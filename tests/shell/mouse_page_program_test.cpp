@@ -20,6 +20,8 @@
 #include "devices/mouse/sensitivity_rule.h"
 #include "editors/key_editor/key_set_control_ui.h"
 #include "editors/light_editor/light_control_ui.h"
+#include "editors/more_page/more_settings_ui.h"
+#include "editors/recoil_editor/shoot_control_ui.h"
 #include "editors/macro_editor/macro_control_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "program_fixture.h"
@@ -235,7 +237,8 @@ TEST(MousePageProgram, EveryControlOfTheWindowAndTheMousePageThatTakesClicksWork
   const auto routed = [](NotifyKind kind, CControlUI* control) {
     return Routed(CControlRouter::Rows(), kind, control) || Routed(CMousePageRoutes::Rows(), kind, control) ||
            Routed(CDeviceProfileUI::Rows(), kind, control) || Routed(CKeySetControlUI::Rows(), kind, control) ||
-           Routed(CMacroControlUI::Rows(), kind, control) || Routed(CLightControlUI::Rows(), kind, control);
+           Routed(CMacroControlUI::Rows(), kind, control) || Routed(CLightControlUI::Rows(), kind, control) ||
+           Routed(CShootControlUI::Rows(), kind, control) || Routed(CMoreSettingsUI::Rows(), kind, control);
   };
   ExpectNothingSilent(EveryControl(program.Window().GetPaintManager()->GetRoot()), routed);
 

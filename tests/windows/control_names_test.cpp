@@ -14,8 +14,12 @@
 #include "devices/page/device_page_controls.h"
 #include "editors/key_editor/key_editor_controls.h"
 #include "editors/key_editor/key_set_control_ui.h"
+#include "editors/more_page/more_page_controls.h"
+#include "editors/more_page/more_settings_ui.h"
 #include "editors/profile_panel/device_profile_ui.h"
 #include "editors/profile_panel/profile_panel_controls.h"
+#include "editors/recoil_editor/recoil_editor_controls.h"
+#include "editors/recoil_editor/shoot_control_ui.h"
 #include "transport/supported_devices.h"
 #include "windows/color_select_wnd/color_select_controls.h"
 #include "windows/color_select_wnd/color_select_wnd.h"
@@ -86,6 +90,8 @@ TEST(ControlNames, EveryNameTheCodeUsesIsInItsLayout) {
       {"key editor",
        {key_editor::kLayoutFile, mouse_page::kLayoutFile},
        Names(CKeySetControlUI::Rows(), {key_editor::kLookedUp})},
+      {"recoil editor", {recoil_editor::kLayoutFile}, Names(CShootControlUI::Rows(), {recoil_editor::kLookedUp})},
+      {"more page", {more_page::kLayoutFile}, Names(CMoreSettingsUI::Rows(), {more_page::kLookedUp})},
   };
   for (const Contract& contract : contracts) {
     std::set<std::string> names;

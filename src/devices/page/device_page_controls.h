@@ -15,10 +15,12 @@ inline constexpr const char* kLightEditor = "LightControlItem";
 inline constexpr const char* kMacroEditor = "MacroControlItem";
 inline constexpr const char* kKeyEditor = "KeySetControlItem";
 inline constexpr const char* kRecoilEditor = "ShootControlItem";
+inline constexpr const char* kMorePage = "MoreSettingsItem";
 
 inline constexpr ControlNameUse kLookedUp[] = {
     {kFunctionSwitch, false}, {kKeyFunctionSwitch, false}, {kProfilePanel, false}, {kLightEditor, false},
     {kMacroEditor, false},    {kKeyEditor, false},         {kRecoilEditor, false},
+    {kMorePage, false},
 };
 
 }  // namespace device_page

@@ -11,6 +11,7 @@
 #include "ui/controls/hand_img_button_ui.h"
 #include "ui/controls/hand_img_select_button_ui.h"
 #include "ui/controls/mp_device_power_ui.h"
+#include "ui/controls/recoil_pattern_ui.h"
 #include "ui/controls/redio_macro_button_ui.h"
 #include "ui/controls/select_panel_ui.h"
 #include "ui/controls/update_info_list_item_ui.h"
@@ -42,6 +43,8 @@ void RegisterProgramControls() {
   factory->RegistControl("CHandImgSelectButtonUI", Create<CHandImgSelectButtonUI>);
   factory->RegistControl("CRedioMacroButtonUI", Create<CRedioMacroButtonUI>);
   factory->RegistControl("CAudioRecordUI", Create<CAudioRecordUI>);
+  // The recoil editor's picture of a spray.
+  factory->RegistControl("CRecoilPatternUI", Create<CRecoilPatternUI>);
   // CLightControlUI: registered here by its editor.
   // CMacroControlUI: registered here by its editor.
   // CKeySetControlUI: registered here by its editor.

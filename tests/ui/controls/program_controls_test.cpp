@@ -31,6 +31,7 @@ TEST(ProgramControls, LayoutTagsCreateTheProgramsControls) {
       {"HandImgSelectButton", "HandImgSelectButton", "Button"},
       {"RedioMacroButton", "RedioMacroButton", "Button"},
       {"AudioRecord", "AudioRecord", "Label"},
+      {"RecoilPattern", "RecoilPattern", "RecoilPattern"},
       {"circleprogress", "CircleProgress", "Progress"},
   };
   for (const Case& test : cases) {
