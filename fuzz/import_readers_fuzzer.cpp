@@ -1,5 +1,5 @@
-// libFuzzer target for the readers of files that come from anywhere: imported profiles and
-// macros, and stored documents read back by the profile classes. Any byte string must be refused
+// libFuzzer target for the readers of files that come from anywhere: imported profiles, macros
+// and recoil tables, and stored documents read back by the profile classes. Any byte string must be refused
 // with a reason or accepted into a document that obeys the stored-data limits, and no reader may
 // crash or throw, whatever shape the JSON has.
 #include <cstdlib>
@@ -14,6 +14,7 @@
 #include "profiles/mouse_profile_data.h"
 #include "profiles/profile_document.h"
 #include "profiles/profile_import.h"
+#include "profiles/recoil/recoil_table.h"
 #include "profiles/records/profile_limits.h"
 #include "profiles/settings/language_list.h"
 #include "profiles/storage/json_file.h"
@@ -91,12 +92,37 @@ void CheckMacroImport(std::string_view text) {
   if (image.size() != MacroImageLength({check.events.size(), check.events.size()})) std::abort();
 }
 
+// An accepted recoil table reads back within what a record holds; any document can take a bullet.
+void CheckRecoilImport(std::string_view text) {
+  const RecoilTableVerdict verdict = CheckRecoilTableText(text);
+  Json::Value table;
+  if (!ParseJsonText(text, table)) {
+    if (verdict.check == RecoilTableCheck::kAccepted) std::abort();
+    return;
+  }
+  for (int bullet = 0; bullet < kRecoilBulletCount; ++bullet) {
+    const RecoilBullet values = ReadRecoilBullet(table, bullet);
+    if (verdict.check == RecoilTableCheck::kAccepted &&
+        (values.x > kMaxRecoilDistance || values.y > kMaxRecoilDistance || values.delay > kMaxRecoilDelay)) {
+      std::abort();
+    }
+  }
+  if (verdict.check == RecoilTableCheck::kAccepted && RecoilTableEvents(table).size() != kRecoilTableEventCount) {
+    std::abort();
+  }
+  RecoilPath(table);
+  const RecoilBullet written{.x = 1, .left = true, .y = 2, .delay = 3};
+  WriteRecoilBullet(table, kRecoilBulletCount - 1, written);
+  if (ReadRecoilBullet(table, kRecoilBulletCount - 1) != written) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   CheckProfileImport(text);
   CheckMacroImport(text);
+  CheckRecoilImport(text);
 
   // The same bytes as a stored file that parses but was edited by hand.
   Json::Value document;
