@@ -137,8 +137,7 @@ void CShootControlUI::OnImport(TNotifyUI&, int) {
 
 void CShootControlUI::OnExport(TNotifyUI&, int) {
   FileDialogRequest request = ShootFileRequest(FileDialogRequest::Mode::kSave);
-  request.suggestedName = RecoilTableFileName(CurrentGun()).substr(0, RecoilTableFileName(CurrentGun()).rfind('.')) +
-                          "." + kExtension;
+  request.suggestedName = "ShootData_" + std::to_string(CurrentGun()) + "." + kExtension;
   const std::optional<std::string> path = ShowFileDialog(host_->HostWindow(), request);
   if (path && !path->empty() && !ExportGun(*path)) host_->Tell(kWriteFailedNotice);
 }
