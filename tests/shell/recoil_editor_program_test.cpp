@@ -235,9 +235,11 @@ TEST(RecoilEditorReceiver, TheTablesCrossTheReceiverInItsOwnChunks) {
   ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
   CShootControlUI* editor = RecoilEditorOf(*program.Mouse());
   ASSERT_NE(editor, nullptr);
-  CScopedPromptAnswerer answerer([](const PromptRecord&) { return kYes; });
-  program.Window().GetPaintManager()->SendNotify(program.Control("shootdate_save_btn"), "click");
-  EXPECT_TRUE(answerer.Prompts().empty());
+  {
+    CScopedPromptAnswerer answerer([](const PromptRecord&) { return kYes; });
+    program.Window().GetPaintManager()->SendNotify(program.Control("shootdate_save_btn"), "click");
+    EXPECT_TRUE(answerer.Prompts().empty());
+  }
 
   // The factory tables: 2920 bytes in frames of at most 24, offsets running on without a gap.
   std::vector<uint8_t> sent;
@@ -252,6 +254,17 @@ TEST(RecoilEditorReceiver, TheTablesCrossTheReceiverInItsOwnChunks) {
   EXPECT_EQ(next, 2920u);
   const CRecoilFiles::Image image = editor->Files()->BuildImage();
   EXPECT_EQ(program.Sim().Mouse()->ReadBlock(SimBlock::RecoilData, 0, 2920), image.bytes);
+
+  // A mouse out of the receiver's reach gets nothing, and the user hears why.
+  program.Sim().Receiver()->SetLinked(false);
+  program.Sim().Mouse()->Frames().Clear();
+  CScopedPromptAnswerer unlinked([](const PromptRecord&) { return kYes; });
+  program.Window().GetPaintManager()->SendNotify(program.Control("shootdate_save_btn"), "click");
+  ASSERT_EQ(unlinked.Prompts().size(), 1u);
+  EXPECT_EQ(unlinked.Prompts()[0].text, "recoil_send_not_linked");
+  for (const SimLoggedFrame& frame : program.Sim().Mouse()->Frames().Snapshot()) {
+    EXPECT_NE(frame.Command(), kSimCmdWriteShootData);
+  }
 }
 
 }  // namespace
