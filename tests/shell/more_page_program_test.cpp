@@ -47,10 +47,13 @@ int StageZeroOnTheMouse(Program& program) {
   return stage[0] | stage[1] << 8;
 }
 
-TEST(MorePageProgram, EveryFunctionTabOpensAWorkingPage) {
+// On its cable and through its receiver alike.
+class FunctionTabs : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FunctionTabs, EveryFunctionTabOpensAWorkingPage) {
   const TempDataFolder data;
   ScopedPath path(data.Path());
-  Program program("mouse", &data);
+  Program program(GetParam(), &data);
   ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
   auto* pages = static_cast<CTabLayoutUI*>(program.Control("device_function_switch")->GetInterface("TabLayout"));
   const struct {
@@ -78,6 +81,8 @@ TEST(MorePageProgram, EveryFunctionTabOpensAWorkingPage) {
   EXPECT_FALSE(settings->IsEnabled());
   EXPECT_EQ(settings->GetToolTip().str(), CResourceManager::GetInstance()->GetText("more_tip_no_system_settings").str());
 }
+
+INSTANTIATE_TEST_SUITE_P(MorePageProgram, FunctionTabs, ::testing::Values("mouse", "mouse-receiver"));
 
 TEST(MorePageProgram, FactorySettingsComeBackOnlyWhenConfirmed) {
   Program program("mouse");
