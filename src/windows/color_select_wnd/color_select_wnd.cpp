@@ -33,8 +33,8 @@ T* Find(CPaintManagerUI& manager, const std::string& name, const char* kind) {
 }  // namespace
 
 const RouteRow<CColorSelectWnd> CColorSelectWnd::kRouteRows[] = {
-    {NotifyKind::kClick, kCloseButton, false, &Wnd::OnClose},
-    {NotifyKind::kClick, kCancelButton, false, &Wnd::OnClose},
+    {NotifyKind::kClick, kCloseButton, false, &Wnd::OnCancel},
+    {NotifyKind::kClick, kCancelButton, false, &Wnd::OnCancel},
     {NotifyKind::kClick, kOkButton, false, &Wnd::OnOk},
     // A click arrives before the option changes state: a preset that is already chosen is taken
     // again, so it can be collected or brought back after the palette or the numbers changed it.
@@ -199,7 +199,7 @@ void CColorSelectWnd::Notify(TNotifyUI& msg) {
 // The base window would close with IDCANCEL on "closebtn"; this window's caller knows 0 and 1.
 void CColorSelectWnd::OnClick(TNotifyUI&) {}
 
-void CColorSelectWnd::OnClose(TNotifyUI&, int) { Close(kCancelled); }
+void CColorSelectWnd::OnCancel(TNotifyUI&, int) { Close(kCancelled); }
 
 void CColorSelectWnd::OnOk(TNotifyUI&, int) {
   if (!m_pPalette) {

@@ -62,7 +62,7 @@ class CColorSelectWnd : public WindowImplBase {
  private:
   static const RouteRow<CColorSelectWnd> kRouteRows[];
 
-  void OnClose(TNotifyUI& msg, int index);
+  void OnCancel(TNotifyUI& msg, int index);
   void OnOk(TNotifyUI& msg, int index);
   void OnPresetSelected(TNotifyUI& msg, int index);
   void OnPresetClicked(TNotifyUI& msg, int index);
