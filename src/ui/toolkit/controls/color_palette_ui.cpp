@@ -149,7 +149,15 @@ void CColorPaletteUI::PaintBkImage(HDC hDC) {
     shades.setColorAt(1, QColor::fromHsvF(float(m_hue), float(m_saturation), 1.0f));
     painter->fillRect(area, shades);
   }
+  // An inoperable palette is veiled and shows no choice.
+  const bool veiled = !IsEnabled();
+  if (veiled) {
+    for (const RECT& area : {palette, bar}) {
+      if (!IsRectEmpty(area)) painter->fillRect(ToQRect(area), QColor(20, 22, 27, 200));
+    }
+  }
   painter->restore();
+  if (veiled) return;
   // Markers of the chosen point on the field and on the bar.
   int half = Scale(5);
   POINT onPalette{palette.left + int(m_hue * (RectWidth(palette) - 1)),
