@@ -81,25 +81,25 @@ void CSyncLightEngine::HandOut(uint32_t word) {
   }
 }
 
-// The next step is due one step period after the last; between steps the thread sleeps until it
-// is due or woken. A step that comes later than a whole period (the machine was busy) is counted
-// lost and the pace starts again from now, rather than running the missed steps at once.
+// A step is due one step period after the last one (a change of speed counts from there too);
+// between steps the thread sleeps until one is due or it is woken. A step that comes later than a
+// whole period (the machine was busy) counts the periods it missed as lost and keeps the pace from
+// its own due time, rather than running the missed steps at once.
 void CSyncLightEngine::Run() {
-  bool running = false;
-  uint64_t dueMs = 0;
+  uint64_t lastStepMs = 0;
   while (!stopping_.load()) {
     if (EffectSettings().effect > static_cast<uint8_t>(SyncLightEffect::kOff) || !AnyoneTakingPart()) {
-      running = false;
+      active_.store(false);
       clock_.WaitMs(wake_, kInfiniteWait);
       continue;
     }
     const uint64_t now = clock_.NowMs();
-    const uint32_t period = StepPeriodMs();
-    if (!running || dueMs > now + period) {
-      // Started, or the speed went up: the first step comes one period from now.
-      running = true;
-      dueMs = now + period;
+    if (!active_.load()) {
+      active_.store(true);
+      lastStepMs = now;  // the first step comes one period from now
     }
+    const uint32_t period = StepPeriodMs();
+    const uint64_t dueMs = lastStepMs + period;
     if (now < dueMs) {
       clock_.WaitMs(wake_, static_cast<uint32_t>(dueMs - now));
       continue;
@@ -110,7 +110,8 @@ void CSyncLightEngine::Run() {
     steps_.fetch_add(1);
     const uint64_t late = (now - dueMs) / period;
     lostSteps_.fetch_add(late);
-    dueMs += (late + 1) * period;
+    lastStepMs = dueMs + late * period;
   }
+  active_.store(false);
   OutputDebugString("同步灯光线程设定退出");
 }

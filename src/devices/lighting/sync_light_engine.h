@@ -54,7 +54,8 @@ class CSyncLightEngine {
   // A flag was set or a channel opened: the engine looks again whether any device takes part.
   void Wake() { wake_.Set(); }
 
-  // For the benchmark and tests.
+  // For the benchmark and tests: whether it paces steps now (some device takes part).
+  bool IsActive() const { return active_.load(); }
   uint64_t Steps() const { return steps_.load(); }
   // Steps that came too late to run on time and were left out to keep the pace.
   uint64_t LostSteps() const { return lostSteps_.load(); }
@@ -82,6 +83,7 @@ class CSyncLightEngine {
   std::atomic<uint64_t> steps_{0};
   std::atomic<uint64_t> lostSteps_{0};
   std::atomic<bool> stopping_{false};
+  std::atomic<bool> active_{false};
   CEvent wake_{false};
   std::thread thread_;
 };
