@@ -36,7 +36,7 @@ CMouseProfiledata& CVelmarMouseDevice::CreateProfileSession() {
 }
 
 CVelmarMouseDevice::~CVelmarMouseDevice() {
-  lightThread_.Stop();
+  StopLightThread();
   CableEventPort().Detach();
   ReceiverEventPort().Detach();
 }
@@ -98,6 +98,7 @@ void CVelmarMouseDevice::SyncFromDevice() {
 
 int CVelmarMouseDevice::ReadSettingsPage() {
   lightPaused_.store(false);
+  LightPreview().Poke();
   if (!driver_.LinkedForTransfer()) return 0;
   uint8_t active = 0;
   SettingsPageBytes raw{};

@@ -110,6 +110,8 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   CMouseProfiledata& ProfileData() { return profile_; }
   CMouseModel& Model() { return model_; }
   bool IsLightThreadRunning() const { return lightThread_.IsRunning(); }
+  // Preview steps the light thread has run.
+  uint64_t LightSteps() const { return lightSteps_.load(); }
 
  protected:
   void OnEventReport(bool cablePort, const uint8_t* report, uint32_t length) override;
@@ -121,6 +123,9 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   void EnsureDeviceFolder();
   SensitivityRule Rule() const { return SensitivityRuleOf(driver_.Info()); }
   void StartLightThread();
+  void StopLightThread();
+  // Whether a preview step would be seen now.
+  bool LightStepsSeen();
   void RunLightThread(CEvent& stop);
   // The model's changes into the document, then the document to its file.
   void StoreProfile();
@@ -133,5 +138,6 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   CMousePageRoutes routes_{*this};
 
   std::atomic<bool> lightPaused_{false};
+  std::atomic<uint64_t> lightSteps_{0};
   CDeviceWorker lightThread_;
 };

@@ -23,9 +23,6 @@ class ISyncLightParticipant {
   virtual void SetSyncLightEntry(size_t index, uint32_t word) = 0;
 };
 
-// One light-clock tick: the period every lighting step is paced in.
-inline constexpr uint32_t kLightTickMs = 16;
-
 // The thread that runs the shared lighting on every device whose same-mode flag is set: one step
 // of the effect every SyncLightTicksPerStep(speed) ticks, its colour word written into each such
 // device's light entries. It runs while at least one of those devices has an open channel and
