@@ -79,18 +79,17 @@ void CVelmarMouseDevice::RunLightThread(CEvent& stop) {
   CEvent& changed = LightPreview().ChangeEvent();
   uint64_t lastStepMs = Clock().NowMs();
   bool still = false;
-  bool resting = false;
   while (!stop.IsSet()) {
     if (!LightStepsSeen() || still) {
-      resting = true;
+      lightResting_.store(true);
       Clock().WaitMs(changed, kInfiniteWait);
       still = false;
       continue;
     }
     const uint64_t now = Clock().NowMs();
-    if (resting) {
+    if (lightResting_.load()) {
       // Back from a rest: the next step comes one period from now, as after a start.
-      resting = false;
+      lightResting_.store(false);
       lastStepMs = now;
     }
     const LightEffectParams params = GetLightEffect();
@@ -110,5 +109,6 @@ void CVelmarMouseDevice::RunLightThread(CEvent& stop) {
     // A late step keeps the pace from its due time; steps missed by more than a period are not run.
     lastStepMs = dueMs + (now - dueMs) / period * period;
   }
+  lightResting_.store(false);
   OutputDebugString("MS灯光线程设定退出");
 }

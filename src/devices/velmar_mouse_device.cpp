@@ -153,6 +153,7 @@ void CVelmarMouseDevice::LoadLighting() {
     preview.SetParams(params);
     preview.SetCustomSteps(std::move(steps));
   });
+  LightPreview().Poke();
 }
 
 void CVelmarMouseDevice::ApplyProfile() {

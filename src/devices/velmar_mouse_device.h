@@ -112,6 +112,8 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   bool IsLightThreadRunning() const { return lightThread_.IsRunning(); }
   // Preview steps the light thread has run.
   uint64_t LightSteps() const { return lightSteps_.load(); }
+  // Whether the light thread sleeps until poked (nothing to show, or a still frame).
+  bool IsLightThreadResting() const { return lightResting_.load(); }
 
  protected:
   void OnEventReport(bool cablePort, const uint8_t* report, uint32_t length) override;
@@ -139,5 +141,6 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
 
   std::atomic<bool> lightPaused_{false};
   std::atomic<uint64_t> lightSteps_{0};
+  std::atomic<bool> lightResting_{false};
   CDeviceWorker lightThread_;
 };
