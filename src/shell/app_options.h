@@ -11,12 +11,14 @@ struct AppOptions {
   std::string screenshotPath;  // --screenshot FILE
   std::string language;        // --language ID
   int openFunction = 0;        // --open PAGE: the function page's number; 0 for the page a device opens on
+  bool startInTray = false;     // --tray
   bool help = false;
   bool version = false;
 };
 
 inline constexpr const char* kAppUsage =
-    "usage: t640 [--simulate LIST] [--screenshot FILE] [--open PAGE] [--language ID] [--help] [--version]\n"
+    "usage: t640 [--simulate LIST] [--screenshot FILE] [--open PAGE] [--language ID] [--tray] [--help]\n"
+    "            [--version]\n"
     "  --simulate LIST    run against virtual devices instead of hardware, e.g.\n"
     "                     mouse, mouse-receiver:unlinked, mouse:sensor=35109:fresh (also T640_SIMULATE)\n"
     "  --screenshot FILE  once the first scan and the device reads have settled, save the main\n"
@@ -26,7 +28,8 @@ inline constexpr const char* kAppUsage =
     "  --language ID      show the interface in that language, now and at every later start:\n"
     "                     en-US or zh-CN (or their numbers, 1033 and 2052). The first start\n"
     "                     without one follows the locale (LC_ALL, LC_MESSAGES, LANG): Chinese\n"
-    "                     for zh_*, English for any other\n";
+    "                     for zh_*, English for any other\n"
+    "  --tray             start hidden in the tray (shown as usual where there is no tray)\n";
 
 // The function page a name of --open stands for; 0 for an unknown name.
 int FunctionOfPageName(const std::string& name);

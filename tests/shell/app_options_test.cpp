@@ -14,6 +14,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     std::string screenshot;
     std::string language = "";
     int openFunction = 0;
+    bool tray = false;
   };
   const Case cases[] = {
       {{}, nullptr, true, false, "", ""},
@@ -30,6 +31,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--screenshot", "m.png", "--open", "macros"}, nullptr, true, false, "", "m.png", "", kMacroTab},
       {{"--open", "Keys"}, nullptr, false, false, "", ""},
       {{"--open"}, nullptr, false, false, "", ""},
+      {{"--tray", "--simulate", "mouse"}, nullptr, true, true, "mouse", "", "", 0, true},
   };
   for (const Case& test : cases) {
     std::string error;
@@ -44,5 +46,6 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->screenshotPath, test.screenshot);
     EXPECT_EQ(options->language, test.language);
     EXPECT_EQ(options->openFunction, test.openFunction);
+    EXPECT_EQ(options->startInTray, test.tray);
   }
 }
