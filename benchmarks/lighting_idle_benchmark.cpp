@@ -41,6 +41,7 @@ void SleepSeconds(double seconds) {
 }
 
 pid_t Spawn(const std::vector<std::string>& command, const char* log) {
+  std::fflush(stdout);
   const pid_t pid = fork();
   if (pid != 0) return pid;
   if (log) {
@@ -85,9 +86,12 @@ long long ProcessTicks(pid_t pid) {
 }
 
 // Context switches (voluntary and not) of every thread, by thread id, with the thread's name.
+// Also the thread's time on a CPU in nanoseconds (schedstat): the clock ticks of stat are too coarse
+// for what an idle thread spends.
 struct ThreadSwitches {
   std::string name;
   long long switches = 0;
+  long long cpuNs = 0;
 };
 std::map<int, ThreadSwitches> Switches(pid_t pid) {
   std::map<int, ThreadSwitches> threads;
@@ -105,6 +109,8 @@ std::map<int, ThreadSwitches> Switches(pid_t pid) {
         thread.switches += std::atoll(line.c_str() + line.find(':') + 1);
       }
     }
+    std::ifstream schedstat(tasks + "/" + entry->d_name + "/schedstat");
+    schedstat >> thread.cpuNs;
     threads[std::atoi(entry->d_name)] = thread;
   }
   closedir(dir);
@@ -140,18 +146,32 @@ void Measure(const std::string& program, const Situation& situation, double sett
 
   const double cpu = static_cast<double>(ticksAfter - ticksBefore) / static_cast<double>(sysconf(_SC_CLK_TCK));
   long long wakeups = 0;
-  std::vector<std::pair<long long, std::string>> busiest;
+  long long cpuNs = 0;
+  struct Busy {
+    long long switches;
+    long long cpuNs;
+    std::string name;
+    bool operator<(const Busy& other) const { return switches < other.switches; }
+  };
+  std::vector<Busy> busiest;
   for (const auto& [tid, thread] : after) {
     const auto earlier = before.find(tid);
-    const long long count = thread.switches - (earlier != before.end() ? earlier->second.switches : 0);
+    const bool old = earlier != before.end();
+    const long long count = thread.switches - (old ? earlier->second.switches : 0);
+    const long long ns = thread.cpuNs - (old ? earlier->second.cpuNs : 0);
     wakeups += count;
-    if (count > 0) busiest.emplace_back(count, thread.name + "(" + std::to_string(tid) + ")");
+    cpuNs += ns;
+    if (count > 0) busiest.push_back({count, ns, thread.name + "(" + std::to_string(tid) + ")"});
   }
   std::sort(busiest.rbegin(), busiest.rend());
-  std::printf("%s, %.1f s: CPU %.3f s = %.3f %% of one core, %.1f wake-ups/s over %zu threads\n", situation.name, wall,
-              cpu, 100.0 * cpu / wall, static_cast<double>(wakeups) / wall, after.size());
+  std::printf("%s, %.1f s: CPU %.3f s = %.3f %% of one core (stat; schedstat: %.4f s = %.3f %%), %.1f wake-ups/s over "
+              "%zu threads\n",
+              situation.name, wall, cpu, 100.0 * cpu / wall, static_cast<double>(cpuNs) / 1e9,
+              100.0 * static_cast<double>(cpuNs) / 1e9 / wall, static_cast<double>(wakeups) / wall, after.size());
   for (size_t i = 0; i < busiest.size() && i < 4; ++i) {
-    std::printf("    %-28s %.1f /s\n", busiest[i].second.c_str(), static_cast<double>(busiest[i].first) / wall);
+    std::printf("    %-28s %.1f wake-ups/s, %.3f %% CPU\n", busiest[i].name.c_str(),
+                static_cast<double>(busiest[i].switches) / wall,
+                100.0 * static_cast<double>(busiest[i].cpuNs) / 1e9 / wall);
   }
   std::fflush(stdout);
 }
