@@ -52,9 +52,12 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
         options.screenshotPath = arguments[++i];
       } else if (argument == "--open") {
         const std::string& page = arguments[++i];
+        options.openColourWindow = page == kColourWindowPageName;
         options.openFunction = FunctionOfPageName(page);
-        if (options.openFunction == 0) {
-          if (error) *error = "--open takes lighting, keys, macros, settings, recoil or more, not \"" + page + "\"";
+        if (options.openFunction == 0 && !options.openColourWindow) {
+          if (error) {
+            *error = "--open takes lighting, keys, macros, settings, recoil, more or colour, not \"" + page + "\"";
+          }
           return std::nullopt;
         }
       } else {

@@ -97,6 +97,7 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
   MainWindowOptions windowOptions;
   windowOptions.screenshotPath = options.screenshotPath;
   windowOptions.openFunction = options.openFunction;
+  windowOptions.openColourWindow = options.openColourWindow;
   windowOptions.startInTray = options.startInTray;
   windowOptions.messagesLocale = MessagesLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   window_ = new CMainWnd(std::move(backend), windowOptions);

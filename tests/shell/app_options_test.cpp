@@ -14,6 +14,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     std::string screenshot;
     std::string language = "";
     int openFunction = 0;
+    bool openColourWindow = false;
     bool tray = false;
   };
   const Case cases[] = {
@@ -29,9 +30,11 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--bogus"}, nullptr, false, false, "", ""},
       {{"--open", "keys"}, nullptr, true, false, "", "", "", kKeyTab},
       {{"--screenshot", "m.png", "--open", "macros"}, nullptr, true, false, "", "m.png", "", kMacroTab},
+      {{"--open", "colour", "--screenshot", "c.png"}, nullptr, true, false, "", "c.png", "", 0, true},
       {{"--open", "Keys"}, nullptr, false, false, "", ""},
+      {{"--open", "color"}, nullptr, false, false, "", ""},
       {{"--open"}, nullptr, false, false, "", ""},
-      {{"--tray", "--simulate", "mouse"}, nullptr, true, true, "mouse", "", "", 0, true},
+      {{"--tray", "--simulate", "mouse"}, nullptr, true, true, "mouse", "", "", 0, false, true},
   };
   for (const Case& test : cases) {
     std::string error;
@@ -46,6 +49,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->screenshotPath, test.screenshot);
     EXPECT_EQ(options->language, test.language);
     EXPECT_EQ(options->openFunction, test.openFunction);
+    EXPECT_EQ(options->openColourWindow, test.openColourWindow);
     EXPECT_EQ(options->startInTray, test.tray);
   }
 }

@@ -12,6 +12,7 @@
 #include "sim/simulation.h"
 #include "support/temp_data_folder.h"
 #include "ui/toolkit/paint_manager_ui.h"
+#include "ui/toolkit/ui_thread.h"
 #include "ui_test_environment.h"
 #include "windows/device_selector/device_option_ui.h"
 #include "windows/main_wnd/main_wnd.h"
@@ -34,7 +35,13 @@ class Program {
     std::shared_ptr<IHidBackend> backend(sim_, &sim_->Backend());
     EXPECT_EQ(app_.Start(AppOptions{}, backend, &error), CT640App::StartResult::kRun) << error;
   }
-  ~Program() { app_.Finish(); }
+  // The main window asks the message loop to end when it goes (a posted request); the program's
+  // loop would take that request and clear it, so the next run's modal windows are not ended by it.
+  ~Program() {
+    app_.Finish();
+    PumpUiEvents();
+    ClearQuitRequest();
+  }
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 

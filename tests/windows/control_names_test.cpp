@@ -17,6 +17,8 @@
 #include "editors/profile_panel/device_profile_ui.h"
 #include "editors/profile_panel/profile_panel_controls.h"
 #include "transport/supported_devices.h"
+#include "windows/color_select_wnd/color_select_controls.h"
+#include "windows/color_select_wnd/color_select_wnd.h"
 #include "windows/main_wnd/control_router.h"
 #include "windows/main_wnd/main_wnd_controls.h"
 
@@ -71,7 +73,11 @@ std::vector<ControlNameUse> Names(Rows rows, std::initializer_list<std::span<con
 TEST(ControlNames, EveryNameTheCodeUsesIsInItsLayout) {
   const std::string tileLayout(kDeviceKindRows[0].TileLayoutFile);
   const Contract contracts[] = {
-      {"main window", {main_window::kLayoutFile, tileLayout}, Names(CControlRouter::Rows(), {main_window::kLookedUp})},
+      // The main window also answers the stage colours of the mouse page.
+      {"main window",
+       {main_window::kLayoutFile, tileLayout, mouse_page::kLayoutFile},
+       Names(CControlRouter::Rows(), {main_window::kLookedUp})},
+      {"colour window", {"XML/PalletDialog.xml"}, Names(CColorSelectWnd::Rows(), {color_select::kLookedUp})},
       {"mouse page",
        {mouse_page::kLayoutFile},
        Names(CMousePageRoutes::Rows(), {mouse_page::kLookedUp, device_page::kLookedUp})},

@@ -2,6 +2,7 @@
 // device's page and editors.
 #include "windows/main_wnd/control_router.h"
 
+#include "devices/mouse/page/mouse_page_controls.h"
 #include "devices/velmar_usb_device.h"
 #include "platform/debug_output.h"
 #include "windows/main_wnd/main_wnd.h"
@@ -23,6 +24,8 @@ const RouteRow<CControlRouter> CControlRouter::kRouteRows[] = {
     {NotifyKind::kClick, kSelectPreviousButton, false, &Router::OnSelectPrevious},
     {NotifyKind::kClick, kSelectNextButton, false, &Router::OnSelectNext},
     {NotifyKind::kSelectChanged, kTileOption, false, &Router::OnTileSelected},
+    // The stage colours of the mouse page open the main window's colour window.
+    {NotifyKind::kClick, mouse_page::kStageColour, true, &Router::OnStageColour},
 };
 
 std::span<const RouteRow<CControlRouter>> CControlRouter::Rows() { return kRouteRows; }
@@ -59,3 +62,4 @@ void CControlRouter::OnReconnect(TNotifyUI&, int) {
 void CControlRouter::OnSelectPrevious(TNotifyUI&, int) { window_.SelectPrevious(); }
 void CControlRouter::OnSelectNext(TNotifyUI&, int) { window_.SelectNext(); }
 void CControlRouter::OnTileSelected(TNotifyUI&, int) { window_.OnTileSelectionChanged(); }
+void CControlRouter::OnStageColour(TNotifyUI&, int index) { window_.OpenColourWindow(index); }

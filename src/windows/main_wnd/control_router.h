@@ -33,6 +33,7 @@ class CControlRouter {
   void OnSelectPrevious(TNotifyUI& msg, int index);
   void OnSelectNext(TNotifyUI& msg, int index);
   void OnTileSelected(TNotifyUI& msg, int index);
+  void OnStageColour(TNotifyUI& msg, int index);
 
   CMainWnd& window_;
 };

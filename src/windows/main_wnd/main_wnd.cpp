@@ -108,7 +108,7 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
     if (lParam == 0 && !firstScanDone_) {
       firstScanDone_ = true;
       if (options_.openFunction != 0) OpenFunctionPage(options_.openFunction);
-      if (!options_.screenshotPath.empty()) AfterScreenshotSettled();
+      if (!options_.screenshotPath.empty() || options_.openColourWindow) AfterScreenshotSettled();
       if (options_.startInTray && trayShown_) {
         HideToTray();
         return 0;

@@ -147,9 +147,14 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void SetSuspended(bool suspended);
   void SetAttended(bool attended);
   bool IsAttended() const { return attended_; }
-  // The settings, about, colour and audio-light windows close with the main window's changes of
-  // state; none of them exists yet, so there is nothing to close.
-  void CloseAuxiliaryWindows() {}
+  // The open colour window closes, as a cancel, with the main window's changes of state (the
+  // settings, about and audio-light windows do not exist yet).
+  void CloseAuxiliaryWindows();
+  // A stage colour of the mouse page was clicked: the colour window for stage `stage` of the
+  // selected mouse, modally; a confirmed colour goes into the stage, the profile and the mouse.
+  // Nothing happens while a colour window is open or when no mouse is selected.
+  void OpenColourWindow(int stage);
+  bool IsColourWindowOpen() const { return colourWindow_ != nullptr; }
 
   // For tests and the entry point.
   CDeviceSlotList& Slots() { return slots_; }
@@ -195,6 +200,11 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   int TileIndexForKindRow(int kindRow) const;
   void AttachEventInterface(size_t slotIndex, const DeviceEntry& slot);
   DeviceEntry ReferenceSlotFor(size_t slotIndex) const;
+  // With a screenshot path the window pictures itself once painted and closes; true when the
+  // picture was written.
+  bool RunColourWindow(int stage, const std::string& screenshotPath);
+  // --open colour: the colour window of the current stage, once the devices have been read.
+  void OpenRequestedColourWindow();
   void AfterScreenshotSettled();
   void SaveScreenshotAndExit();
   void OnScreenshotTimer();
@@ -245,6 +255,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   uint32_t screenshotDeadline_ = 0;
   int screenshotQuietPolls_ = 0;
   bool screenshotPageReopened_ = false;
+  HWND colourWindow_ = nullptr;
   int selectedTileIndex_ = -1;
   UINT appNameMessage_ = 0;
   std::vector<UINT> gameEventMessages_;

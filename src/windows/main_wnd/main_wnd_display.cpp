@@ -7,6 +7,7 @@
 #include "devices/device_kind_table.h"
 #include "devices/device_messages.h"
 #include "devices/mouse/driver/mouse_driver.h"
+#include "devices/velmar_mouse_device.h"
 #include "devices/velmar_usb_device.h"
 #include "platform/debug_output.h"
 #include "platform/clock.h"
@@ -157,7 +158,23 @@ void CMainWnd::OnScreenshotTimer() {
     screenshotQuietPolls_ = 0;
     return;
   }
+  if (options_.openColourWindow) {
+    OpenRequestedColourWindow();
+    return;
+  }
   SaveScreenshotAndExit();
+}
+
+void CMainWnd::OpenRequestedColourWindow() {
+  // The timer would fire again inside the window's modal loop.
+  ::KillTimer(GetHWND(), kTimerScreenshot);
+  CVelmarUSBDevice* selected = GetSelectedDevice();
+  auto* mouse = selected ? static_cast<CVelmarMouseDevice*>(selected->GetInterface("VelmarMouseDevice")) : nullptr;
+  if (!mouse) OutputDebugString("--open colour: no mouse is selected");
+  const bool saved = RunColourWindow(mouse ? mouse->GetCurrentStage() : 0, options_.screenshotPath);
+  if (options_.screenshotPath.empty()) return;
+  screenshotSaved_ = saved;
+  Close(saved ? IDOK : IDCANCEL);
 }
 
 void CMainWnd::SaveScreenshotAndExit() {

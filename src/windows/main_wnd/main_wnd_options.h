@@ -8,6 +8,9 @@ struct MainWindowOptions {
   std::string screenshotPath;
   // The function page the selected device shows once the first scan has found it; 0 for its own.
   int openFunction = 0;
+  // Open the colour window for the selected mouse's current stage once the devices have been read;
+  // with a screenshot path, that window is pictured instead of the main window.
+  bool openColourWindow = false;
   // Where the per-user data lives; empty for the user's own folder.
   std::string userDataFolder;
   // The locale of the user's messages (LC_ALL, LC_MESSAGES, LANG): the language of a start

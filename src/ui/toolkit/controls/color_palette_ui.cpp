@@ -156,6 +156,14 @@ void CColorPaletteUI::PaintBkImage(HDC hDC) {
                   palette.top + int((1.0 - m_saturation) * (RectHeight(palette) - 1))};
   POINT onBar{bar.left + int(m_brightness * (RectWidth(bar) - 1)), (bar.top + bar.bottom) / 2};
   for (POINT at : {onPalette, onBar}) {
+    // A marker at an edge is drawn just inside it: a part outside the control would not be
+    // repainted when the marker moves on, and would stay behind.
+    const int margin = half + Scale(2);
+    const auto inside = [margin](int v, int low, int high) {
+      return std::clamp(v, low + margin, std::max(low + margin, high - margin - 1));
+    };
+    at.x = inside(at.x, m_rcItem.left, m_rcItem.right);
+    at.y = inside(at.y, m_rcItem.top, m_rcItem.bottom);
     RECT marker{at.x - half, at.y - half, at.x + half, at.y + half};
     if (!m_sThumbImage.IsEmpty()) {
       CRenderEngine::DrawImageString(hDC, m_pManager, marker, m_rcPaint, m_sThumbImage);
