@@ -29,6 +29,8 @@ class MouseLightThread : public testing::Test {
   void SetUp() override {
     rig.AttachAndRead();
     ASSERT_TRUE(rig.Device().IsLightThreadRunning());
+    // The thread has taken its start time and waits for its first step.
+    ASSERT_TRUE(WaitFor([&] { return rig.Clock().Waiters() == 1; }));
   }
 
   // Moves the virtual time on once the light thread sleeps, and waits until it sleeps again with
@@ -73,7 +75,7 @@ TEST_F(MouseLightThread, AStaticEffectStepsOnceThenSleepsUntilItChanges) {
   Advance(15 * kLightTickMs, steps + 1);
   EXPECT_EQ(rig.Device().LightEntries().front(), (LightEntry{255, 0, 0, 192}));
   Advance(60'000, steps + 1);
-  EXPECT_TRUE(rig.Device().IsLightThreadResting());
+  EXPECT_TRUE(WaitFor([&] { return rig.Device().IsLightThreadResting(); }));
 
   // The frame goes to the zones once, then the push timer stops.
   ASSERT_TRUE(PumpUntil([&] { return rig.Tile().IsArmed(kTimerPushLightPreview); }));
@@ -94,7 +96,7 @@ TEST_F(MouseLightThread, AHiddenWindowStopsTheStepsUntilShown) {
   const uint64_t steps = rig.Device().LightSteps();
   rig.Device().SetWindowHidden(true);
   Advance(60'000, steps);
-  EXPECT_TRUE(rig.Device().IsLightThreadResting());
+  EXPECT_TRUE(WaitFor([&] { return rig.Device().IsLightThreadResting(); }));
   rig.Device().SetWindowHidden(false);
   WaitUntilPacing();
   Advance(2 * kLightTickMs, steps + 1);
@@ -106,7 +108,7 @@ TEST_F(MouseLightThread, TheSharedLightingReplacesTheOwnSteps) {
   rig.Device().Channel().SetSameMode(1);
   rig.Device().LightPreview().Poke();
   Advance(60'000, steps);
-  EXPECT_TRUE(rig.Device().IsLightThreadResting());
+  EXPECT_TRUE(WaitFor([&] { return rig.Device().IsLightThreadResting(); }));
 
   const size_t count = rig.Device().SyncLightEntryCount();
   ASSERT_GT(count, 0u);
