@@ -50,12 +50,12 @@ std::vector<uint8_t> ConfigImage(const SimMouseOptions& options) {
   return image;
 }
 
-// A settings page with blue static lighting, stage 1 of five enabled stages current, the 1000 Hz
-// polling stage and moderate sleep and debounce times.
-void FillSettingsPage(std::vector<uint8_t>& area, size_t page) {
+// A settings page with the options' lighting mode (breathing unless chosen) in blue, stage 1 of
+// five enabled stages current, the 1000 Hz polling stage and moderate sleep and debounce times.
+void FillSettingsPage(std::vector<uint8_t>& area, size_t page, uint8_t lightModeCode) {
   uint8_t* p = area.data() + page * kSimMouseSettingsPageStride;
   p[0] = static_cast<uint8_t>(page);
-  p[1] = 1;     // lighting mode code
+  p[1] = lightModeCode;
   p[2] = 4;     // brightness
   p[3] = 2;     // 4 - speed
   p[6] = 0x00;  // colour
@@ -91,7 +91,7 @@ SimFirmwareMemory BuildMouseFactoryMemory(const SimMouseOptions& options) {
   memory[SimBlock::ConfigImage] = ConfigImage(options);
   std::vector<uint8_t>& settings = memory[SimBlock::Settings];
   settings.assign(kSimMouseSettingsPages * kSimMouseSettingsPageStride, 0);
-  for (size_t page = 0; page < kSimMouseSettingsPages; ++page) FillSettingsPage(settings, page);
+  for (size_t page = 0; page < kSimMouseSettingsPages; ++page) FillSettingsPage(settings, page, options.lightModeCode);
   memory[SimBlock::Status] = {std::min<uint8_t>(options.batteryLevel, 100), static_cast<uint8_t>(options.charging)};
   memory[SimBlock::MacroData].assign(128u * options.macroUnits, 0);
   memory[SimBlock::RecoilData].assign(kSimMouseRecoilSize, 0);

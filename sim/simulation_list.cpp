@@ -122,6 +122,7 @@ struct ItemParser {
         return number(0xFFFF, [&](unsigned v) { mouse.firmwareVersion = static_cast<uint16_t>(v); });
       if (name == "battery") return number(100, [&](unsigned v) { mouse.batteryLevel = static_cast<uint8_t>(v); });
       if (name == "charging") return flag(&mouse.charging, true);
+      if (name == "light") return number(0xFF, [&](unsigned v) { mouse.lightModeCode = static_cast<uint8_t>(v); });
       if (name == "fresh") return flag(&mouse.initialised, false);
       if (name == "initialised") return flag(&mouse.initialised, true);
     }

@@ -21,6 +21,7 @@ struct SimulationList {
 // Parses a comma-separated list of `mouse`, `mouse-receiver`, `mousepad` and `headset`, each with
 // optional colon-separated parameters:
 //   mouse, mouse-receiver: sensor=N, fresh, initialised, firmware=N, battery=N, charging,
+//                          light=N (the factory lighting mode code: 1 breathing, 0 static …),
 //                          memory=FILE (both items describe the one mouse); mouse-receiver also
 //                          linked, unlinked; each also the faults of the frames it carries:
 //                          late-reply=N, drop-reply=N, wrong-echo=N, status=ff@N, status=fe@N,

@@ -23,6 +23,7 @@ struct SimMouseOptions {
   uint16_t firmwareVersion = 0x0103;  // the cable product's USB release number
   uint8_t batteryLevel = 80;          // 0..100
   bool charging = false;
+  uint8_t lightModeCode = 1;  // the factory lighting of every settings page: 1 breathing, 0 static …
   uint8_t recordCount = 16;  // button records N; the configuration image is 3 * N bytes
   uint8_t macroUnits = 32;   // macro memory in units of 128 bytes
   std::string memoryFile{};  // empty: the memory lasts as long as the run

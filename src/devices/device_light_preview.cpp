@@ -11,6 +11,12 @@ void CDeviceLightPreview::Resize(size_t entries) {
   const LightEffectParams params = preview_->Params();
   preview_ = std::make_unique<CLightPreview>(entries);
   preview_->SetParams(params);
+  changed_.Set();
+}
+
+size_t CDeviceLightPreview::EntryCount() const {
+  std::lock_guard<std::mutex> guard(mutex_);
+  return preview_->EntryCount();
 }
 
 LightEffectParams CDeviceLightPreview::Params() const {
@@ -20,6 +26,7 @@ LightEffectParams CDeviceLightPreview::Params() const {
 
 void CDeviceLightPreview::SetParams(const LightEffectParams& params) {
   With([&](CLightPreview& preview) { preview.SetParams(params); });
+  changed_.Set();
 }
 
 std::vector<LightEntry> CDeviceLightPreview::Entries() const {

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "devices/lighting/light_preview.h"
+#include "platform/event.h"
 
 class CDeviceKeyButtonUI;
 
 // A device's lighting preview as the device shares it: the light thread steps the preview model
 // and the user-interface thread reads it, each under the preview's lock; the page's light zones
-// show it. Pushing to the zones is for the user-interface thread only.
+// show it. Pushing to the zones is for the user-interface thread only. The light thread sleeps on
+// the change event between steps: new parameters, a new size and Poke wake it.
 class CDeviceLightPreview {
  public:
   CDeviceLightPreview();
@@ -25,6 +27,10 @@ class CDeviceLightPreview {
     std::lock_guard<std::mutex> guard(mutex_);
     step(*preview_);
   }
+  // Wakes the light thread: something it waits for may have changed. Any thread.
+  void Poke() { changed_.Set(); }
+  CEvent& ChangeEvent() { return changed_; }
+  size_t EntryCount() const;
   LightEffectParams Params() const;
   void SetParams(const LightEffectParams& params);
   std::vector<LightEntry> Entries() const;
@@ -43,4 +49,5 @@ class CDeviceLightPreview {
   std::unique_ptr<CLightPreview> preview_;
   std::vector<CDeviceKeyButtonUI*> zones_;
   std::vector<LightEntry> pushed_;  // what the zones show
+  CEvent changed_{false};
 };

@@ -15,9 +15,6 @@ constexpr uint8_t kEventProfileAndStage = 0x11;
 constexpr uint8_t kEventProfile = 0x10;
 constexpr int kReactiveModeIndex = 9;
 
-// One preview tick: the period the lighting thresholds were tuned for.
-constexpr uint32_t kLightTickMs = 16;
-constexpr uint32_t kClosedChannelPauseMs = 100;
 
 uint32_t NextReactiveSeed() {
   static std::atomic<uint32_t> counter{0};
@@ -43,6 +40,7 @@ void CVelmarMouseDevice::OnEventReport(bool cablePort, const uint8_t* report, ui
       LightPreview().With([](CLightPreview& preview) {
         if (preview.Params().mode == kReactiveModeIndex) preview.StartReactiveFlash(NextReactiveSeed());
       });
+      LightPreview().Poke();
     });
     return;
   }
@@ -60,24 +58,57 @@ void CVelmarMouseDevice::OnEventReport(bool cablePort, const uint8_t* report, ui
 }
 
 void CVelmarMouseDevice::StartLightThread() {
+  StopLightThread();
   lightThread_.Start([this](CEvent& stop) { RunLightThread(stop); });
 }
 
-// A step is due after the mode's number of ticks; the thread sleeps until then instead of waking on
-// every tick to count, so a slow effect costs a few wake-ups a second.
+void CVelmarMouseDevice::StopLightThread() {
+  lightThread_.Stop([this] { LightPreview().Poke(); });
+}
+
+bool CVelmarMouseDevice::LightStepsSeen() {
+  // While the mouse takes part in the shared lighting the engine writes its entries instead.
+  return Channel().IsOpen() && !lightPaused_.load() && !IsWindowHidden() && !Channel().SameMode();
+}
+
+// A step is due one step period (the mode's ticks at its speed) after the last; the thread sleeps
+// until then. It does not wake at all while nobody would see a step (a closed channel, a hidden
+// window, the shared lighting) or while the frame stands still (a steady colour, the lights off, a
+// reactive effect at rest): whatever ends those pokes the preview's change event.
 void CVelmarMouseDevice::RunLightThread(CEvent& stop) {
-  for (;;) {
-    const LightEffectParams params = GetLightEffect();
-    const uint32_t ticks =
-        static_cast<uint32_t>(std::max(1, CLightPreview::MouseTicksPerStep(params.mode, params.speed)));
-    if (Clock().WaitMs(stop, ticks * kLightTickMs)) break;
-    if (!Channel().IsOpen()) {
-      if (Clock().WaitMs(stop, kClosedChannelPauseMs)) break;
+  CEvent& changed = LightPreview().ChangeEvent();
+  uint64_t lastStepMs = Clock().NowMs();
+  bool still = false;
+  while (!stop.IsSet()) {
+    if (!LightStepsSeen() || still) {
+      lightResting_.store(true);
+      Clock().WaitMs(changed, kInfiniteWait);
+      still = false;
       continue;
     }
-    if (lightPaused_.load()) continue;
-    const uint32_t now = static_cast<uint32_t>(Clock().NowMs());
-    LightPreview().With([now](CLightPreview& preview) { preview.RunMouseModeStep(now); });
+    const uint64_t now = Clock().NowMs();
+    if (lightResting_.load()) {
+      // Back from a rest: the next step comes one period from now, as after a start.
+      lightResting_.store(false);
+      lastStepMs = now;
+    }
+    const LightEffectParams params = GetLightEffect();
+    const uint32_t period =
+        static_cast<uint32_t>(std::max(1, CLightPreview::MouseTicksPerStep(params.mode, params.speed))) * kLightTickMs;
+    const uint64_t dueMs = lastStepMs + period;
+    if (now < dueMs) {
+      Clock().WaitMs(changed, static_cast<uint32_t>(dueMs - now));
+      continue;
+    }
+    LightPreview().With([now, &still](CLightPreview& preview) {
+      preview.RunMouseModeStep(static_cast<uint32_t>(now));
+      still = preview.IsMouseModeStill();
+    });
+    ++lightSteps_;
+    QueuePreviewPush();
+    // A late step keeps the pace from its due time; steps missed by more than a period are not run.
+    lastStepMs = dueMs + (now - dueMs) / period * period;
   }
+  lightResting_.store(false);
   OutputDebugString("MS灯光线程设定退出");
 }

@@ -36,7 +36,7 @@ CMouseProfiledata& CVelmarMouseDevice::CreateProfileSession() {
 }
 
 CVelmarMouseDevice::~CVelmarMouseDevice() {
-  lightThread_.Stop();
+  StopLightThread();
   CableEventPort().Detach();
   ReceiverEventPort().Detach();
 }
@@ -98,6 +98,7 @@ void CVelmarMouseDevice::SyncFromDevice() {
 
 int CVelmarMouseDevice::ReadSettingsPage() {
   lightPaused_.store(false);
+  LightPreview().Poke();
   if (!driver_.LinkedForTransfer()) return 0;
   uint8_t active = 0;
   SettingsPageBytes raw{};
@@ -152,6 +153,7 @@ void CVelmarMouseDevice::LoadLighting() {
     preview.SetParams(params);
     preview.SetCustomSteps(std::move(steps));
   });
+  LightPreview().Poke();
 }
 
 void CVelmarMouseDevice::ApplyProfile() {

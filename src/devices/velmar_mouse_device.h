@@ -110,6 +110,10 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   CMouseProfiledata& ProfileData() { return profile_; }
   CMouseModel& Model() { return model_; }
   bool IsLightThreadRunning() const { return lightThread_.IsRunning(); }
+  // Preview steps the light thread has run.
+  uint64_t LightSteps() const { return lightSteps_.load(); }
+  // Whether the light thread sleeps until poked (nothing to show, or a still frame).
+  bool IsLightThreadResting() const { return lightResting_.load(); }
 
  protected:
   void OnEventReport(bool cablePort, const uint8_t* report, uint32_t length) override;
@@ -121,6 +125,9 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   void EnsureDeviceFolder();
   SensitivityRule Rule() const { return SensitivityRuleOf(driver_.Info()); }
   void StartLightThread();
+  void StopLightThread();
+  // Whether a preview step would be seen now.
+  bool LightStepsSeen();
   void RunLightThread(CEvent& stop);
   // The model's changes into the document, then the document to its file.
   void StoreProfile();
@@ -133,5 +140,7 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   CMousePageRoutes routes_{*this};
 
   std::atomic<bool> lightPaused_{false};
+  std::atomic<uint64_t> lightSteps_{0};
+  std::atomic<bool> lightResting_{false};
   CDeviceWorker lightThread_;
 };

@@ -148,6 +148,7 @@ void CVelmarUSBDevice::SetLightEffect(int mode, int speed, int brightness, uint3
                      static_cast<uint8_t>(colour >> 16)};
     p.SetParams(params);
   });
+  preview_.Poke();
 }
 
 void CVelmarUSBDevice::SetLightColour(uint8_t red, uint8_t green, uint8_t blue) {
@@ -156,6 +157,7 @@ void CVelmarUSBDevice::SetLightColour(uint8_t red, uint8_t green, uint8_t blue) 
     params.colour = {red, green, blue};
     p.SetParams(params);
   });
+  preview_.Poke();
   if (lightSwatch_) lightSwatch_->SetBkColor(0xFF000000u | (DWORD{red} << 16) | (DWORD{green} << 8) | blue);
 }
 

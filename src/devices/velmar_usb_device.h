@@ -11,6 +11,7 @@
 #include "devices/device_event_port.h"
 #include "devices/device_light_preview.h"
 #include "devices/device_page_table.h"
+#include "devices/lighting/sync_light_engine.h"
 #include "profiles/records/key_assignment.h"
 #include "profiles/records/lighting_records.h"
 #include "profiles/settings/light_names.h"
@@ -40,7 +41,7 @@ class IDeviceTile;
 // The result of a macro transfer that did not reach the device for want of an answer.
 inline constexpr int kMacrosNotSent = -1;
 
-class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public INotifyUI {
+class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public INotifyUI, public ISyncLightParticipant {
  public:
   // Every pause and wait of the device (its channel, its link tests, its workers) goes by `clock`.
   explicit CVelmarUSBDevice(IHidBackend& backend, IClock& clock = SystemClock());
@@ -173,8 +174,11 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   int GetKindRowIndex() const { return kind_.kindRowIndex; }
   bool HasPowerDisplay() const { return kind_.hasPowerDisplay; }
 
-  // Set by the main window while it is hidden in the tray.
-  void SetWindowHidden(bool hidden) { windowHidden_.store(hidden); }
+  // Set by the main window while it is hidden in the tray or minimised: nobody sees the preview.
+  void SetWindowHidden(bool hidden) {
+    windowHidden_.store(hidden);
+    preview_.Poke();
+  }
   bool IsWindowHidden() const { return windowHidden_.load(); }
   void SetHostControlsLighting(int value) { hostControlsLighting_.store(value); }
   int GetHostControlsLighting() const { return hostControlsLighting_.load(); }
@@ -183,6 +187,14 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
 
   // How many times the tile's read (timer 1001) has run ReadAll: screenshots and tests wait for it.
   int CompletedReads() const { return completedReads_; }
+
+  // ---- the shared lighting: the engine's thread writes the devices' light entries ----
+  bool IsSyncChannelOpen() override { return channel_.IsOpen() != 0; }
+  bool IsSyncSameMode() override { return channel_.SameMode() != 0; }
+  size_t SyncLightEntryCount() override { return preview_.EntryCount(); }
+  void SetSyncLightEntry(size_t index, uint32_t word) override;
+  // The same-mode flag cleared; the device's own preview runs again.
+  void LeaveSharedLighting();
 
   CDeviceLightPreview& LightPreview() { return preview_; }
   std::vector<LightEntry> LightEntries() const { return preview_.Entries(); }
@@ -212,8 +224,14 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   void RunOnUiThread(std::function<void()> task);
   LRESULT SendToOwner(UINT message, WPARAM wParam, LPARAM lParam);
   void StartTileTimer(uint32_t timerId, uint32_t elapseMs);
+  // A new frame is in the light entries: the push timer runs until a push finds nothing new. Any
+  // thread.
+  void QueuePreviewPush();
 
  private:
+  // Pushes the entries to the light zones and repaints when they changed; true when they did.
+  bool PushPreview();
+  uint32_t PreviewPushPeriod() const;
   void OnPushPreviewTimer();
   void ArmPreviewTimer(uint32_t periodMs);
   void OnReadAllTimer();
@@ -255,6 +273,8 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   CTabLayoutUI* keyFunctionSwitch_ = nullptr;
   std::vector<CDeviceKeyButtonUI*> keyControls_;
   bool previewChanged_ = false;   // the last push changed a light zone
+  // A push is on its way (the timer runs or its start is posted); a new frame need not ask again.
+  std::atomic<bool> previewQueued_{false};
   uint32_t previewPeriodMs_ = 0;  // of the running preview timer; 0 when stopped
   int completedReads_ = 0;
 

@@ -33,6 +33,7 @@ bool CVelmarUSBDevice::AttachCommandInterface(const DeviceEntry& slot, const Dev
       SetDeviceEntry(identity);
     }
   }
+  preview_.Poke();
   if (tile_ && !receiver) tile_->ShowTile(true);
   StartTileTimer(kTimerReadAll, kReadAllDelayMs);
   return channel_.IsOpen() != 0;
@@ -138,15 +139,53 @@ void CVelmarUSBDevice::OnTileTimer(uint32_t timerId) {
   }
 }
 
-void CVelmarUSBDevice::OnPushPreviewTimer() {
+bool CVelmarUSBDevice::PushPreview() {
   previewChanged_ = preview_.PushToZones();
-  // Nothing to repaint while the preview stands still (a static effect, or between slow steps).
   if (previewChanged_ && tile_ && tile_->IsTileSelected() && hostControlsLighting_.load()) {
     tile_->RepaintLightPreview();
   }
-  // Nobody sees the preview while the window is hidden in the tray: push it rarely then.
+  return previewChanged_;
+}
+
+uint32_t CVelmarUSBDevice::PreviewPushPeriod() const {
+  if (!channel_.IsOpen()) return 0;
+  // Nobody sees the preview while the window is hidden: push what still comes rarely then.
   const bool slow = channel_.ReceiverMode() || windowHidden_.load();
-  ArmPreviewTimer(channel_.IsOpen() ? (slow ? kPreviewReceiverMs : kPreviewCableMs) : 0);
+  return slow ? kPreviewReceiverMs : kPreviewCableMs;
+}
+
+// The timer runs while frames come and stops at the first push that finds nothing new: a preview
+// that stands still (a static effect, a hidden window) costs no wake-ups.
+void CVelmarUSBDevice::OnPushPreviewTimer() {
+  if (!PushPreview()) {
+    // A frame written while the flag was still set asked for no push; it is seen here, or its
+    // writer sees the flag clear and asks for one.
+    previewQueued_.store(false);
+    if (!PushPreview()) {
+      ArmPreviewTimer(0);
+      return;
+    }
+  }
+  ArmPreviewTimer(PreviewPushPeriod());
+}
+
+void CVelmarUSBDevice::QueuePreviewPush() {
+  if (previewQueued_.exchange(true)) return;
+  RunOnUiThread([this] {
+    const uint32_t period = PreviewPushPeriod();
+    if (period == 0) previewQueued_.store(false);
+    ArmPreviewTimer(period);
+  });
+}
+
+void CVelmarUSBDevice::SetSyncLightEntry(size_t index, uint32_t word) {
+  preview_.SetEntry(static_cast<int>(index), word);
+  QueuePreviewPush();
+}
+
+void CVelmarUSBDevice::LeaveSharedLighting() {
+  channel_.SetSameMode(0);
+  preview_.Poke();
 }
 
 // The preview timer keeps running while its period stays the same; restarting it on every tick

@@ -5,6 +5,7 @@
 #include "profiles/records/lighting_records.h"
 #include "ui/toolkit/ui_types.h"
 
+class CSyncLightEngine;
 class CVelmarUSBDevice;
 class IInputCaptureSource;
 
@@ -35,4 +36,6 @@ class IEditorHost {
   // effect `common` (breathing, steady, flashing, spectrum, off) with the brightness, speed,
   // direction and colours of `light`.
   virtual void StartSharedLighting(int /*common*/, const LightInfoRecord& /*light*/) {}
+  // The thread that runs the shared lighting; null where there is none.
+  virtual CSyncLightEngine* SyncLightEngine() { return nullptr; }
 };

@@ -35,6 +35,8 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
     const bool hasValue = i + 1 < arguments.size();
     if (argument == "--help" || argument == "-h") {
       options.help = true;
+    } else if (argument == "--tray") {
+      options.startInTray = true;
     } else if (argument == "--version") {
       options.version = true;
     } else if (argument == "--simulate" || argument == "--screenshot" || argument == "--language" ||

@@ -12,12 +12,14 @@ struct AppOptions {
   std::string language;        // --language ID
   int openFunction = 0;        // --open PAGE: the function page's number; 0 for the page a device opens on
   bool openColourWindow = false;  // --open colour: the colour window of the mouse's current stage
+  bool startInTray = false;       // --tray
   bool help = false;
   bool version = false;
 };
 
 inline constexpr const char* kAppUsage =
-    "usage: t640 [--simulate LIST] [--screenshot FILE] [--open PAGE] [--language ID] [--help] [--version]\n"
+    "usage: t640 [--simulate LIST] [--screenshot FILE] [--open PAGE] [--language ID] [--tray] [--help]\n"
+    "            [--version]\n"
     "  --simulate LIST    run against virtual devices instead of hardware, e.g.\n"
     "                     mouse, mouse-receiver:unlinked, mouse:sensor=35109:fresh (also T640_SIMULATE)\n"
     "  --screenshot FILE  once the first scan and the device reads have settled, save the main\n"
@@ -29,7 +31,8 @@ inline constexpr const char* kAppUsage =
     "  --language ID      show the interface in that language, now and at every later start:\n"
     "                     en-US or zh-CN (or their numbers, 1033 and 2052). The first start\n"
     "                     without one follows the locale (LC_ALL, LC_MESSAGES, LANG): Chinese\n"
-    "                     for zh_*, English for any other\n";
+    "                     for zh_*, English for any other\n"
+    "  --tray             start hidden in the tray (shown as usual where there is no tray)\n";
 
 // --open's name for the colour window rather than a function page.
 inline constexpr const char* kColourWindowPageName = "colour";

@@ -98,6 +98,7 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
   windowOptions.screenshotPath = options.screenshotPath;
   windowOptions.openFunction = options.openFunction;
   windowOptions.openColourWindow = options.openColourWindow;
+  windowOptions.startInTray = options.startInTray;
   windowOptions.messagesLocale = MessagesLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   window_ = new CMainWnd(std::move(backend), windowOptions);
   // Created hidden: the first scan shows it. Shown here, it would be withdrawn again by the first

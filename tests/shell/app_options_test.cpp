@@ -15,6 +15,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     std::string language = "";
     int openFunction = 0;
     bool openColourWindow = false;
+    bool tray = false;
   };
   const Case cases[] = {
       {{}, nullptr, true, false, "", ""},
@@ -33,6 +34,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--open", "Keys"}, nullptr, false, false, "", ""},
       {{"--open", "color"}, nullptr, false, false, "", ""},
       {{"--open"}, nullptr, false, false, "", ""},
+      {{"--tray", "--simulate", "mouse"}, nullptr, true, true, "mouse", "", "", 0, false, true},
   };
   for (const Case& test : cases) {
     std::string error;
@@ -48,5 +50,6 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->language, test.language);
     EXPECT_EQ(options->openFunction, test.openFunction);
     EXPECT_EQ(options->openColourWindow, test.openColourWindow);
+    EXPECT_EQ(options->startInTray, test.tray);
   }
 }

@@ -28,8 +28,9 @@ TEST(SimulationList, GoodListsNameTheirDevicesAndParameters) {
          EXPECT_FALSE(l.mouseOptions.initialised);
          EXPECT_FALSE(l.receiverOptions.linked);
        }},
-      {"mouse:sensor=0x3104:firmware=0x0102:battery=55:charging",
+      {"mouse:sensor=0x3104:firmware=0x0102:battery=55:charging:light=0",
        [](const SimulationList& l) {
+         EXPECT_EQ(l.mouseOptions.lightModeCode, 0);
          EXPECT_EQ(l.mouseOptions.sensorId, 0x3104);
          EXPECT_EQ(l.mouseOptions.firmwareVersion, 0x0102);
          EXPECT_EQ(l.mouseOptions.batteryLevel, 55);

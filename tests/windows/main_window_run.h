@@ -22,7 +22,7 @@ inline constexpr int kMainWindowSettleMs = 10000;
 
 class MainWindowRun {
  public:
-  MainWindowRun(const std::string& simulationList, bool tray) {
+  MainWindowRun(const std::string& simulationList, bool tray, bool startInTray = false) {
     setenv("T640_PROGRAM_FOLDER", T640_SOURCE_DIR, 1);
     UseShippedSkin();
     RegisterEditorControls();
@@ -33,6 +33,7 @@ class MainWindowRun {
     simulation_ = simulation;
     MainWindowOptions options;
     options.standInTray = tray;
+    options.startInTray = startInTray;
     window_ = std::make_unique<CMainWnd>(std::shared_ptr<IHidBackend>(simulation, &simulation->Backend()), options);
     hwnd_ = window_->Create(nullptr, "T640", WS_POPUP, 0, 0, 0, 800, 572);
     EXPECT_NE(hwnd_, nullptr);

@@ -89,6 +89,10 @@ class CLightPreview {
   // Ticks between steps for a mode and speed: mode 3 uses 28, 23, 18, 13, 7; others 15, 11, 8,
   // 5, 2; a speed above 4 (or negative) gives 0, a step on every tick.
   static int MouseTicksPerStep(int mode, int speed);
+  // Whether the mouse mode's next step would show the same frame as the last one: a steady
+  // colour, the lights off, or the reactive effect with no flash running. Only new parameters or a
+  // new flash change the frame then.
+  bool IsMouseModeStill() const;
 
   const std::vector<LightEntry>& Entries() const { return entries_; }
   size_t EntryCount() const { return entries_.size(); }

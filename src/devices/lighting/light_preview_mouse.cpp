@@ -87,6 +87,20 @@ void CLightPreview::StepReactive() {
   }
 }
 
+bool CLightPreview::IsMouseModeStill() const {
+  constexpr int kStaticMode = 0, kOffMode = 6, kReactiveMode = 9;
+  switch (params_.mode) {
+    case kStaticMode:
+    case kOffMode:
+      return true;
+    case kReactiveMode:
+      return std::all_of(reactive_.begin(), reactive_.end(),
+                         [](const ReactiveLight& light) { return light.state == ReactiveState::kIdle && light.level == 0; });
+    default:
+      return false;
+  }
+}
+
 void CLightPreview::RunMouseModeStep(uint32_t nowMs) {
   switch (params_.mode) {
     case 0:

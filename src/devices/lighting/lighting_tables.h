@@ -58,6 +58,10 @@ constexpr std::array<uint8_t, kBreathingCurveSize> BuildBreathingCurve() {
 }
 inline constexpr std::array<uint8_t, kBreathingCurveSize> kBreathingCurve = BuildBreathingCurve();
 
+// One light-clock tick: every lighting step, the devices' previews and the shared lighting alike,
+// comes after a whole number of these.
+inline constexpr uint32_t kLightTickMs = 16;
+
 // Brightness settings 0-4; the spare rows stay dark.
 inline constexpr std::array<uint8_t, 8> kBrightnessLevels = {0, 64, 128, 150, 192, 0, 0, 0};
 

@@ -6,6 +6,7 @@
 
 #include "devices/device_messages.h"
 #include "devices/velmar_usb_device.h"
+#include "ui/controls/device_key_button_ui.h"
 #include "ui/controls/named_child.h"
 #include "ui/controls/text_key.h"
 #include "ui/toolkit/attribute_values.h"
@@ -18,10 +19,6 @@ namespace {
 
 COptionUI* AsOption(CControlUI* control) {
   return control ? static_cast<COptionUI*>(control->GetInterface("Option")) : nullptr;
-}
-
-CControlUI* MatchSelectPanel(CControlUI* control, void*) {
-  return control->GetInterface("SelectPanel") ? control : nullptr;
 }
 
 // The picture of a device that is not connected.
@@ -229,7 +226,6 @@ void CDeviceOptionUI::SetPowerPage(LPCTSTR containerName, int index) {
 
 void CDeviceOptionUI::SetDevice(CVelmarUSBDevice* device) {
   device_ = device;
-  keyPanel_ = nullptr;
 }
 
 // ---- the device's timers ----
@@ -263,14 +259,11 @@ void CDeviceOptionUI::ShowDisconnected() {
   ::SendMessage(device_->GetOwnerWindow(), WM_DEVICE_LINK_STATE, static_cast<WPARAM>(device_->GetKindRowIndex()), 0);
 }
 
-CControlUI* CDeviceOptionUI::KeyPanel() {
-  // The page is built once and never rebuilt, so the panel found first stays the panel.
-  if (!keyPanel_ && device_) keyPanel_ = device_->FindControl(MatchSelectPanel, nullptr, UIFIND_ALL);
-  return keyPanel_;
-}
-
 void CDeviceOptionUI::RepaintLightPreview() {
   // Nobody is looking at a window that is neither active nor under the pointer.
   if (!device_ || !device_->GetAttended()) return;
-  if (CControlUI* panel = KeyPanel()) panel->Invalidate();
+  // Only the light zones change; repainting the whole picture under them would cost many times more.
+  for (CControlUI* zone : device_->LightControls()) {
+    if (zone) zone->Invalidate();
+  }
 }

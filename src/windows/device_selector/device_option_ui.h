@@ -116,7 +116,6 @@ class CDeviceOptionUI : public CHorizontalLayoutUI, public IDeviceTile {
     CControlUI* state = nullptr;   // "device_select_state"
   };
   const Parts& FindParts() const;
-  CControlUI* KeyPanel();
   void ApplyImagePair();
   void ShowConnectionState();
 
@@ -130,7 +129,6 @@ class CDeviceOptionUI : public CHorizontalLayoutUI, public IDeviceTile {
   DWORD selectedBorderColor_ = 0;
   CVelmarUSBDevice* device_ = nullptr;
   CMpDevicePowerUI* power_ = nullptr;
-  CControlUI* keyPanel_ = nullptr;
   CDuiString powerContainer_;
   int powerIndex_ = -1;
 

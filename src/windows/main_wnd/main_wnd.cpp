@@ -69,8 +69,14 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   // The user minimised the window, or brought it back, through the window manager (a task bar, a
   // key); a hidden window stays hidden whatever it reports.
   if (uMsg == WM_SIZE) {
-    if (wParam == SIZE_MINIMIZED && presence_ == Presence::kShown) presence_ = Presence::kMinimised;
-    if (wParam != SIZE_MINIMIZED && presence_ == Presence::kMinimised) presence_ = Presence::kShown;
+    if (wParam == SIZE_MINIMIZED && presence_ == Presence::kShown) {
+      presence_ = Presence::kMinimised;
+      TellDevicesWindowHidden(true);
+    }
+    if (wParam != SIZE_MINIMIZED && presence_ == Presence::kMinimised) {
+      presence_ = Presence::kShown;
+      TellDevicesWindowHidden(false);
+    }
   }
   if (uMsg == WM_ACTIVATE) {
     active_ = wParam != WA_INACTIVE;
@@ -103,6 +109,10 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
       firstScanDone_ = true;
       if (options_.openFunction != 0) OpenFunctionPage(options_.openFunction);
       if (!options_.screenshotPath.empty() || options_.openColourWindow) AfterScreenshotSettled();
+      if (options_.startInTray && trayShown_) {
+        HideToTray();
+        return 0;
+      }
     }
     BringToFront();
     return 0;
@@ -142,6 +152,7 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
 }
 
 void CMainWnd::OnFirstLayout() {
+  syncLight_.Start();
   FindOwnControls();
   ApplyLanguage(ReadSavedLanguageIndex());
   for (int row : {0, 1}) {
@@ -196,6 +207,7 @@ void CMainWnd::StopWorkers() {
   if (workersStopped_) return;
   workersStopped_ = true;
   if (scanner_) scanner_->Stop();
+  syncLight_.Stop();
   // The devices' own threads (listeners, light thread) stop with the devices, which go with the
   // window's control tree.
 }
@@ -256,8 +268,15 @@ LRESULT CMainWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bH
     if (command == SC_CLOSE) HideToTray();
     return 0;
   }
-  if (command == SC_MINIMIZE) presence_ = Presence::kMinimised;
-  if (command == SC_RESTORE) presence_ = Presence::kShown;
+  // Nobody sees a minimised window's previews either.
+  if (command == SC_MINIMIZE) {
+    presence_ = Presence::kMinimised;
+    TellDevicesWindowHidden(true);
+  }
+  if (command == SC_RESTORE) {
+    presence_ = Presence::kShown;
+    TellDevicesWindowHidden(false);
+  }
   return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/lighting/sync_light_engine.h"
 #include "editors/editor_host.h"
 #include "platform/hid/hid_backend.h"
 #include "transport/device_scanner.h"
@@ -115,6 +116,10 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   // Keys pressed while the window has the keyboard.
   IInputCaptureSource* InputCapture() override;
   std::vector<CVelmarUSBDevice*> ConnectedDevices() override;
+  // The shared lighting: the devices whose same-mode flag is set run `common` with `light`'s
+  // brightness, speed, direction and colours.
+  void StartSharedLighting(int common, const LightInfoRecord& light) override;
+  CSyncLightEngine* SyncLightEngine() override { return &syncLight_; }
 
   // ---- what the editors ask of the window (IEditorHost) ----
   HWND HostWindow() const override { return const_cast<CMainWnd*>(this)->GetHWND(); }
@@ -254,6 +259,8 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   int selectedTileIndex_ = -1;
   UINT appNameMessage_ = 0;
   std::vector<UINT> gameEventMessages_;
+  // Runs from the first layout until the workers stop; it holds its own list of the devices.
+  CSyncLightEngine syncLight_;
   // The effect a game event replaced, restored when its timer ends; the device it belongs to.
   CVelmarUSBDevice* gameEffectDevice_ = nullptr;
   int gameSavedMode_ = 0;

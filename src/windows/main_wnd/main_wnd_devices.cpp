@@ -132,7 +132,15 @@ int CMainWnd::CreateDeviceForKind(size_t slotIndex, uint16_t role) {
   powerSwitch_->Add(created.power);
   powerDisplays_.push_back(created.power);
   devicePages_->Add(created.device);
-  if (std::vector<CVelmarUSBDevice*>* list = DeviceListForKind(identity.DeviceKind)) list->push_back(created.device);
+  if (std::vector<CVelmarUSBDevice*>* list = DeviceListForKind(identity.DeviceKind)) {
+    list->push_back(created.device);
+    // The lists' rows (mouse, keyboard, mouse pad, headset) are the engine's kinds.
+    const auto row = static_cast<size_t>(list - devicesByKindRow_.data());
+    syncLight_.AddParticipant(static_cast<CSyncLightEngine::Kind>(row), created.device);
+  }
+  if (const DeviceKindTraits* traits = FindDeviceKindTraits(identity.DeviceKind); traits && traits->toldWindowHidden) {
+    created.device->SetWindowHidden(presence_ != Presence::kShown);
+  }
   BindDeviceEditors(*created.device, *this);
 
   tileStrip_->Add(tile);
@@ -176,6 +184,8 @@ void CMainWnd::AttachSlot(size_t slotIndex) {
     } else {
       const bool noneReachable = CountReachable() == 0;
       HandleCommandArrival(*device, slots_, slotIndex);
+      // A device that still has its same-mode flag takes part in the shared lighting again.
+      syncLight_.Wake();
       CDeviceOptionUI* tile = TileOf(device);
       if (tile && !IsReceiverKind(slot.DeviceKind)) {
         const std::vector<CDeviceOptionUI*> tiles = Tiles();
@@ -184,6 +194,8 @@ void CMainWnd::AttachSlot(size_t slotIndex) {
       }
     }
   }
+  // A start in the tray stays there while the first scan finds the devices.
+  if (options_.startInTray && trayShown_ && !firstScanDone_) return;
   BringToFront();
 }
 
@@ -243,7 +255,7 @@ void CMainWnd::AfterTilesChanged() {
   const bool shareable = CountReachable() >= 2;
   ForEachDevice([shareable](CVelmarUSBDevice& device, const DeviceKindTraits&) {
     if (CLightControlUI* lighting = LightEditorOf(device)) lighting->SetSameModeAllowed(shareable);
-    if (!shareable) device.Channel().SetSameMode(0);
+    if (!shareable && device.Channel().SameMode()) device.LeaveSharedLighting();
   });
   if (synchronised <= 1) {
     for (CDeviceOptionUI* tile : Tiles()) tile->SetSynchroSelected(false);
@@ -349,6 +361,7 @@ void CMainWnd::OnDeviceLinkState(WPARAM kindRow, LPARAM linked) {
     return;
   }
   if (device && !tile->IsReachable()) SetTileState(index, true, CountReachable() == 0 || tile->IsSelected());
+  syncLight_.Wake();
 }
 
 void CMainWnd::SelectPrevious() {
@@ -384,4 +397,10 @@ void CMainWnd::OnTileSelectionChanged() {
   }
   UpdateNotConnectedLayout();
   UpdateSelectorArrows();
+}
+
+void CMainWnd::StartSharedLighting(int common, const LightInfoRecord& light) {
+  syncLight_.SetEffectSettings({static_cast<uint8_t>(common), light.Light, light.Speed, light.Fx, light.MultiColor,
+                                Rgb{light.Red, light.Green, light.Blue}});
+  syncLight_.Wake();
 }

@@ -18,4 +18,6 @@ struct MainWindowOptions {
   std::string messagesLocale;
   // Tests: a tray icon that exists without a desktop's tray (CTrayIcon::Host::kStandIn).
   bool standInTray = false;
+  // Start hidden in the tray (shown as usual when there is no tray).
+  bool startInTray = false;
 };
