@@ -58,8 +58,6 @@ class CColorSelectWnd : public WindowImplBase {
   void OnClick(TNotifyUI& msg) override;
   LRESULT ResponseDefaultKeyEvent(WPARAM wParam) override;
   LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
-  // The window's own close stays reachable beside the close button's route below.
-  using WindowImplBase::OnClose;
 
  private:
   static const RouteRow<CColorSelectWnd> kRouteRows[];
