@@ -259,7 +259,7 @@ void CVelmarMouseDevice::SetAudioLightInfo(const AudioLightRecord& audio) {
 
 void CVelmarMouseDevice::ChooseLightModeCode(int code) {
   if (code < 0) return;
-  Channel().SetSameMode(0);
+  LeaveSharedLighting();
   LightInfoRecord light = model_.Light();
   light.SelectItem = static_cast<uint8_t>(LightModeIndexOfCode(code));
   SetLightInfo(light);

@@ -23,8 +23,9 @@ TEST(LightNames, TheShippedFileNamesEveryKindsModesWithDistinctCodes) {
     }
   }
   // The mouse sends the breathing code 2 as 4, so no mode of the mouse may be known by 4.
-  for (const LightModeName& mode : *ReadDefaultLightNames(kShipped, 1).modes) EXPECT_NE(mode.code, 4) << mode.name;
-  EXPECT_EQ(ReadDefaultLightNames(kShipped, 1).modes->size(), 11u);
+  const DefaultLightNames mouse = ReadDefaultLightNames(kShipped, 1);
+  for (const LightModeName& mode : *mouse.modes) EXPECT_NE(mode.code, 4) << mode.name;
+  EXPECT_EQ(mouse.modes->size(), 11u);
   EXPECT_EQ(ReadDefaultLightNames(kShipped, 2).modes->size(), 9u);
 }
 

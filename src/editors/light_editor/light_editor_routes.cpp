@@ -65,7 +65,7 @@ bool CLightControlUI::RouteNotify(NotifyKind kind, TNotifyUI& msg) {
 
 template <typename Patch>
 void CLightControlUI::PatchAndSend(Patch&& patch) {
-  device_->Channel().SetSameMode(0);
+  device_->LeaveSharedLighting();
   LightInfoRecord light = device_->GetLightInfo();
   patch(light);
   device_->SetLightInfo(light);
