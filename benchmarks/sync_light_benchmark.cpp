@@ -10,8 +10,9 @@
 //
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
+#include "bench_mouse_rig.h"
+
 #include <stdlib.h>
-#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,80 +22,12 @@
 
 #include "devices/device_creation.h"
 #include "devices/device_messages.h"
-#include "devices/device_tile.h"
 #include "devices/lighting/sync_light_engine.h"
 #include "devices/velmar_mouse_device.h"
 #include "platform/clock.h"
 #include "sim/simulation.h"
 #include "ui/controls/mp_device_power_ui.h"
-#include "ui/controls/register_program_controls.h"
 #include "ui/toolkit/ui_lib.h"
-
-namespace {
-
-constexpr uintptr_t kStopTimer = 1;
-
-double ProcessCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-double WallSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-// A hidden window whose timers stand in for the selector tile's: each tile timer is a window
-// timer that calls the device, as the tile will.
-class CBenchWindow : public WindowImplBase, public IDeviceTile {
- public:
-  LPCTSTR GetWindowClassName() const override { return "SyncLightBenchWnd"; }
-  CDuiString GetSkinFile() override { return "<Window size=\"960,560\"><HorizontalLayout/></Window>"; }
-  LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
-    if (uMsg == WM_TIMER) {
-      if (wParam == kStopTimer) {
-        PostQuitMessage(0);
-      } else if (device) {
-        device->OnTileTimer(static_cast<uint32_t>(wParam));
-      }
-      return 0;
-    }
-    return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
-  }
-
-  void StartTileTimer(uint32_t timerId, uint32_t elapseMs) override { ::SetTimer(GetHWND(), timerId, elapseMs); }
-  void StopTileTimer(uint32_t timerId) override { ::KillTimer(GetHWND(), timerId); }
-  bool IsTileShown() const override { return true; }
-  void ShowTile(bool) override {}
-  bool IsTileSelected() const override { return true; }
-  void ShowDisconnected() override {}
-  void RepaintLightPreview() override {}
-
-  CVelmarMouseDevice* device = nullptr;
-};
-
-void UseSkin() {
-  const std::string source = T640_SOURCE_DIR;
-  setenv("T640_PROGRAM_FOLDER", source.c_str(), 0);
-  CPaintManagerUI::SetResourcePath((source + "skin/").c_str());
-  CResourceManager::GetInstance()->LoadResource("res.xml");
-  CResourceManager::GetInstance()->LoadLanguage((source + "DefaultData/lan_en.xml").c_str());
-  RegisterProgramControls();
-  CDialogBuilder sheet;
-  sheet.Create("styles.xml");
-}
-
-DeviceEntry CableEntry(CSimulation& sim) {
-  DeviceEntry entry;
-  static_cast<SupportedDevice&>(entry) = kSupportedDevices[4];
-  entry.DevicePath = sim.Backend().CommandPathOf(*sim.Mouse());
-  entry.Connected = 1;
-  return entry;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   int seconds = 30;
@@ -105,10 +38,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--effect") == 0) effect = std::atoi(argv[i + 1]);
     if (std::strcmp(argv[i], "--speed") == 0) speed = std::atoi(argv[i + 1]);
   }
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  char dataTemplate[] = "/tmp/t640-bench-XXXXXX";
-  if (!mkdtemp(dataTemplate)) return 1;
-  setenv("XDG_DATA_HOME", dataTemplate, 1);
+  if (!PrepareBenchRun()) return 1;
 
   CUiApplication application(argc, argv);
   UseSkin();
@@ -118,19 +48,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no virtual mouse: %s\n", error.c_str());
     return 1;
   }
-  auto* window = new CBenchWindow;
-  window->Create(nullptr, "bench", WS_POPUP, 0, 0, 0, 0, 0);
+  auto* window = new CBenchWindow("SyncLightBenchWnd");
   CPaintManagerUI manager;
+  DeviceCreation created;
+  CVelmarMouseDevice* device = BuildBenchMouse(manager, *sim, *window, created);
+  if (!device) return 1;
   const DeviceEntry entry = CableEntry(*sim);
-  DeviceCreation created = CreateDeviceFromLayouts(manager, sim->Backend(), entry, window->GetHWND());
-  auto* device =
-      created.device ? static_cast<CVelmarMouseDevice*>(created.device->GetInterface("VelmarMouseDevice")) : nullptr;
-  if (!device) {
-    std::fprintf(stderr, "the mouse page did not build\n");
-    return 1;
-  }
-  manager.AttachDialog(device);
-  device->SetTile(window);
   device->AttachCommandInterface(entry, entry);
   device->OnTileTimer(kTimerReadAll);
   window->device = device;
