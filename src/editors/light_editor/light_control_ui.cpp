@@ -87,12 +87,13 @@ void CLightControlUI::Bind(CVelmarUSBDevice& device, IEditorHost& host) {
   FindControls();
   SetLightType(device.LightType());
   device.SetLightInfoShownHandler([this] { ShowDevice(); });
+  device.LoadLightAndMacroNames();
   ShowDevice();
 }
 
+// The device has read its name lists before it shows its lighting again.
 void CLightControlUI::ShowDevice() {
   if (!device_) return;
-  device_->LoadLightAndMacroNames();
   std::vector<std::string> names;
   std::vector<bool> visible;
   for (const LightModeName& mode : device_->LightModes()) {

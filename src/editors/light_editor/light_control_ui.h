@@ -38,7 +38,8 @@ class CLightControlUI : public CVerticalLayoutUI, public IControlRoutes {
   // The editor works on the device's lighting from now on: looks its controls up, takes the
   // device's light type and mode names and shows its records.
   void Bind(CVelmarUSBDevice& device, IEditorHost& host);
-  // The device's names and records again (after a read, a profile switch or a same-mode copy).
+  // The device's names and records again (after a read, a profile switch or a same-mode copy),
+  // as the device last read them.
   void ShowDevice();
 
   // ---- the operations ----
