@@ -92,6 +92,10 @@ void CVelmarMouseDevice::RunLightThread(CEvent& stop) {
       lightResting_.store(false);
       lastStepMs = now;
     }
+    // Every change up to here is seen by the step below; a change notice still pending from one
+    // (the thread woke for its due step, not for the notice) would otherwise end the rest that a
+    // still frame begins.
+    changed.Reset();
     const LightEffectParams params = GetLightEffect();
     const uint32_t period =
         static_cast<uint32_t>(std::max(1, CLightPreview::MouseTicksPerStep(params.mode, params.speed))) * kLightTickMs;
