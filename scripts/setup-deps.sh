@@ -26,6 +26,8 @@ packages=(
   # The desktop stage (tests/desktop): an X server, a window manager, a system tray, and the
   # clicks and window queries of a user.
   xvfb openbox trayer xdotool x11-utils
+  # Where a desktop-stage start hangs, the stage prints the stack of each of the program's threads.
+  gdb
 )
 
 missing=()

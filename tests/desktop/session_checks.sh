@@ -139,6 +139,22 @@ stop_desktop() {
   done
 }
 
+# Whether the program still runs; when it does, where each of its threads stands (a start that
+# hangs says nothing on its own), and when it does not, how it ended.
+describe_process() {
+  local pid=$1 status=0
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "    process: running"
+    if command -v gdb >/dev/null; then
+      timeout 60 gdb -batch -nx -p "$pid" -ex 'thread apply all bt 12' 2>/dev/null |
+        grep -E '^(Thread|#)' | sed 's/^/    stack: /' | head -n 120
+    fi
+  else
+    wait "$pid" 2>/dev/null || status=$?
+    echo "    process: ended with status $status"
+  fi
+}
+
 # What was seen when a start failed, on one line, then the end of the program's trace.
 report_failure() {
   local number=$1 kind=$2 what=$3 pid=$4 id=$5 trace=$6 output=$7
@@ -146,6 +162,7 @@ report_failure() {
   echo "desktop stage: FAIL start $number ($kind): $what; window ${id:-none}: $( [[ -n $id ]] && window_state "$id")"
   [[ -s $output ]] && sed 's/^/    stderr: /' "$output" | tail -n 20
   [[ -s $trace ]] && sed 's/^/    trace: /' "$trace" | tail -n 12
+  describe_process "$pid"
   return 0
 }
 
