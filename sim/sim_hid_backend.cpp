@@ -4,7 +4,7 @@
 
 #include "sim/sim_plug.h"
 
-CSimHidBackend::CSimHidBackend() : changeGeneration_(std::make_shared<std::atomic<uint64_t>>(1)) {}
+CSimHidBackend::CSimHidBackend() : changes_(std::make_shared<SimChangeNotice>()) {}
 
 CSimHidBackend::~CSimHidBackend() {
   std::vector<std::shared_ptr<CSimPlug>> plugs;
@@ -19,11 +19,11 @@ bool CSimHidBackend::Plug(const std::shared_ptr<CVirtualDevice>& device) {
   if (!device) return false;
   std::lock_guard guard(mutex_);
   PruneLocked();
-  auto plug = std::make_shared<CSimPlug>(device, plugCounter_ + 1, changeGeneration_);
+  auto plug = std::make_shared<CSimPlug>(device, plugCounter_ + 1, changes_);
   if (!device->AttachPlug(plug)) return false;
   ++plugCounter_;
   plugs_.push_back(std::move(plug));
-  ++*changeGeneration_;
+  changes_->Bump();
   return true;
 }
 
@@ -112,4 +112,4 @@ bool CSimHidBackend::IsPresent(const std::string& path) {
   return false;
 }
 
-uint64_t CSimHidBackend::ChangeGeneration() { return *changeGeneration_; }
+uint64_t CSimHidBackend::ChangeGeneration() { return changes_->generation; }

@@ -1,5 +1,4 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -7,6 +6,7 @@
 #include <vector>
 
 #include "platform/hid/hid_backend.h"
+#include "sim/sim_change_notice.h"
 #include "sim/virtual_device.h"
 
 class CSimPlug;
@@ -38,6 +38,10 @@ class CSimHidBackend : public IHidBackend {
   std::shared_ptr<IHidConnection> Open(const std::string& path, const HidOpenMode& mode, HidOpenError* error) override;
   bool IsPresent(const std::string& path) override;
   uint64_t ChangeGeneration() override;
+  bool SetChangeListener(std::function<void()> listener) override {
+    changes_->listener.Set(std::move(listener));
+    return true;
+  }
 
  private:
   std::shared_ptr<CSimPlug> FindPlugLocked(const CVirtualDevice& device) const;
@@ -47,6 +51,5 @@ class CSimHidBackend : public IHidBackend {
   mutable std::mutex mutex_;
   std::vector<std::shared_ptr<CSimPlug>> plugs_;  // in plugging order; gone plugs are pruned lazily
   uint64_t plugCounter_ = 0;
-  // Shared with the plugs so a device that pulls itself out (an armed fault) bumps it as well.
-  const std::shared_ptr<std::atomic<uint64_t>> changeGeneration_;
+  const std::shared_ptr<SimChangeNotice> changes_;
 };

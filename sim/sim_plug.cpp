@@ -14,8 +14,8 @@ constexpr uint16_t kBluetoothBus = 0x0005;
 }  // namespace
 
 CSimPlug::CSimPlug(std::shared_ptr<CVirtualDevice> device, uint64_t plugNumber,
-                   std::shared_ptr<std::atomic<uint64_t>> changeGeneration)
-    : device_(std::move(device)), changeGeneration_(std::move(changeGeneration)) {
+                   std::shared_ptr<SimChangeNotice> changes)
+    : device_(std::move(device)), changes_(std::move(changes)) {
   const SimDeviceDescription& description = device_->Description();
   attributes_ = {description.vendorId, description.productId, description.version};
   const bool usb = description.bus == SimBus::Usb;
@@ -112,6 +112,6 @@ void CSimPlug::Unplug() {
     readers_.clear();
   }
   for (const std::shared_ptr<CSimConnection>& connection : open) connection->MarkDeviceGone();
-  ++*changeGeneration_;
+  changes_->Bump();
   device_->DetachPlug(this);
 }

@@ -9,6 +9,7 @@
 
 #include "platform/hid/hid_backend.h"
 #include "sim/frame_log.h"
+#include "sim/sim_change_notice.h"
 #include "sim/sim_device_plug.h"
 #include "sim/virtual_device.h"
 
@@ -26,7 +27,7 @@ struct SimPluggedCollection {
 class CSimPlug : public ISimDevicePlug, public std::enable_shared_from_this<CSimPlug> {
  public:
   CSimPlug(std::shared_ptr<CVirtualDevice> device, uint64_t plugNumber,
-           std::shared_ptr<std::atomic<uint64_t>> changeGeneration);
+           std::shared_ptr<SimChangeNotice> changes);
   CSimPlug(const CSimPlug&) = delete;
   CSimPlug& operator=(const CSimPlug&) = delete;
 
@@ -48,7 +49,7 @@ class CSimPlug : public ISimDevicePlug, public std::enable_shared_from_this<CSim
   void DeliverInput(size_t collectionIndex, const std::vector<uint8_t>& report, uint32_t delayMs);
 
   const std::shared_ptr<CVirtualDevice> device_;
-  const std::shared_ptr<std::atomic<uint64_t>> changeGeneration_;
+  const std::shared_ptr<SimChangeNotice> changes_;
   HidAttributes attributes_;
   std::vector<SimPluggedCollection> collections_;
   std::atomic<bool> present_{true};

@@ -19,16 +19,30 @@ void CDeviceScanner::Start() {
 
 void CDeviceScanner::Stop() {
   stop_.Set();
+  wake_.Set();
   if (thread_.joinable()) thread_.join();
 }
 
 void ScanThreadProc(CDeviceScanner* scanner) {
+  const bool toldOfChanges = scanner->backend_.SetChangeListener([scanner] { scanner->wake_.Set(); });
+  scanner->settleUntilMs_ = scanner->clock_.NowMs() + CDeviceScanner::kSettleMs;
   for (;;) {
     if (scanner->stop_.IsSet()) break;
-    if (!scanner->RunPass()) return;
-    if (scanner->clock_.WaitMs(scanner->stop_, CDeviceScanner::kPassIntervalMs)) break;
+    if (!scanner->RunPass()) break;
+    if (scanner->clock_.WaitMs(scanner->wake_, scanner->NextWaitMs(toldOfChanges))) {
+      // The interfaces of one device come one after the other; the pass waits for the rest, so
+      // it still reports a device's command interface before its event interface.
+      if (scanner->clock_.WaitMs(scanner->stop_, CDeviceScanner::kGatherMs)) break;
+      scanner->settleUntilMs_ = scanner->clock_.NowMs() + CDeviceScanner::kSettleMs;
+    }
   }
+  if (toldOfChanges) scanner->backend_.SetChangeListener(nullptr);
   OutputDebugString("抓取设备线程设定退出");
+}
+
+uint32_t CDeviceScanner::NextWaitMs(bool toldOfChanges) const {
+  if (!toldOfChanges || inaccessibleReported_ || clock_.NowMs() < settleUntilMs_) return kPassIntervalMs;
+  return kQuietPassIntervalMs;
 }
 
 bool CDeviceScanner::RunPass() {

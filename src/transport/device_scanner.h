@@ -32,12 +32,19 @@ class IDeviceScanSink {
   virtual void OnInaccessibleInterfaces(bool /*present*/) {}
 };
 
-// The background scan: about every 100 ms it lists the HID interfaces while a slot is free,
-// claims the slot of every interface that matches a supported row, and probes every claimed slot
-// for removal.
+// The background scan: a pass lists the HID interfaces while a slot is free, claims the slot of
+// every interface that matches a supported row, and probes every claimed slot for removal.
+// Over a backend that tells of changes the thread sleeps until one comes, then passes (100 ms
+// later, when the rest of the device's interfaces are there) and every 100 ms
+// for a few seconds (the kernel tells of a new node before udev has given it its permissions),
+// and otherwise only every few seconds in case a notice was lost. Over one that cannot tell, and
+// while an interface is refused to this user, it passes every 100 ms.
 class CDeviceScanner {
  public:
   static constexpr uint32_t kPassIntervalMs = 100;
+  static constexpr uint32_t kGatherMs = 100;
+  static constexpr uint32_t kSettleMs = 3000;
+  static constexpr uint32_t kQuietPassIntervalMs = 5000;
 
   // The waits between passes go by `clock`.
   CDeviceScanner(IHidBackend& backend, CDeviceSlotList& slots, IDeviceScanSink& sink, IClock& clock = SystemClock());
@@ -59,6 +66,8 @@ class CDeviceScanner {
 
   void ClaimMatchingInterfaces();
   void ProbeClaimedSlots();
+  // How long the thread may sleep after a pass.
+  uint32_t NextWaitMs(bool toldOfChanges) const;
 
   IHidBackend& backend_;
   IClock& clock_;
@@ -66,6 +75,8 @@ class CDeviceScanner {
   IDeviceScanSink& sink_;
   CHidDevice port_;  // used by the scan thread alone
   CEvent stop_{true};
+  CEvent wake_{false};  // a stop, or the backend's notice of a change
+  uint64_t settleUntilMs_ = 0;
   std::thread thread_;
   bool firstPass_ = true;
   bool inaccessibleReported_ = false;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "kernel_rig.h"
+#include "platform/clock.h"
 #include "scan_recorder.h"
 #include "sim/virtual_headset.h"
 #include "sim/virtual_mouse.h"
@@ -83,6 +84,17 @@ TEST_F(KernelScanLoop, APluggedAgainDeviceGetsItsNodesBackAndIsSeenAsNew) {
     EXPECT_NE(InstanceOfPath(again[i].path), InstanceOfPath(first[i].path));
   }
   EXPECT_EQ(again[0].path, rig_.CommandPathOf(*mouse_));
+}
+
+TEST_F(KernelScanLoop, ADeviceThatComesLongAfterTheLastChangeIsSeenByItsUeventNotByASlowPass) {
+  CDeviceScanner scanner(rig_.Backend(), slots_, recorder_);
+  scanner.Start();
+  SleepMs(CDeviceScanner::kSettleMs + 500);  // the loop now only passes every few seconds
+  const uint64_t plugged = GetTickCountMs();
+  ASSERT_TRUE(rig_.Plug(mouse_));
+  EXPECT_THAT(SlotsOf(recorder_.TakeWhenCount(2, kScanWaitMs)), testing::UnorderedElementsAre(4, 5));
+  EXPECT_LT(GetTickCountMs() - plugged, CDeviceScanner::kQuietPassIntervalMs - 1000);
+  scanner.Stop();
 }
 
 TEST_F(KernelScanLoop, APlugCycleBetweenTwoPassesIsARemovalAndThenAnArrival) {

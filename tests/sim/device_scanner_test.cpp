@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "sim/simulation.h"
 #include "sim/standard_device_layouts.h"
+#include "support/test_clock.h"
 
 namespace {
 
@@ -75,9 +76,17 @@ class InstrumentedBackend : public IHidBackend {
     }
     return inner_.Open(path, mode, error);
   }
-  bool IsPresent(const std::string& path) override { return inner_.IsPresent(path); }
+  bool IsPresent(const std::string& path) override {
+    ++presenceChecks;
+    return inner_.IsPresent(path);
+  }
   uint64_t ChangeGeneration() override { return inner_.ChangeGeneration(); }
+  bool SetChangeListener(std::function<void()> listener) override {
+    return tellsOfChanges && inner_.SetChangeListener(std::move(listener));
+  }
 
+  std::atomic<int> presenceChecks{0};  // one per claimed slot and pass
+  bool tellsOfChanges = true;
   int enumerations = 0;
   bool failEnumeration = false;
   int deniedOpens = 0;
@@ -265,3 +274,69 @@ TEST_F(DeviceScannerTest, StopReleasesAHandOverThatWaitsForTheMainWindow) {
   scanner.Stop();
   EXPECT_FALSE(scanner.IsRunning());
 }
+
+namespace {
+
+// The scan thread on virtual time, over a backend that does or does not tell of changes.
+class ScannerPacingTest : public DeviceScannerTest {
+ protected:
+  void StartOver(bool tellsOfChanges) {
+    simulation_ = Simulate("mouse");
+    backend_ = std::make_unique<InstrumentedBackend>(simulation_->Backend());
+    backend_->tellsOfChanges = tellsOfChanges;
+    scanner_ = std::make_unique<CDeviceScanner>(*backend_, slots, sink, clock_);
+    scanner_->Start();
+    ASSERT_TRUE(WaitForPass(0));
+    EXPECT_THAT(sink.Take(), testing::ElementsAreArray(Arrivals({4, 5})));
+  }
+  // Waits (in real time) until a pass after the one that made `checksBefore` presence checks is
+  // done and the thread waits on the clock again.
+  bool WaitForPass(int checksBefore, int tries = 400) {
+    for (int i = 0; i < tries; ++i) {
+      if (backend_->presenceChecks > checksBefore && clock_.Waiters() == 1) return true;
+      SleepMs(5);
+    }
+    return false;
+  }
+  // Moves the time on and tells whether the thread made a pass for it (within 300 ms of real time:
+  // the test clock's waiters look at it every 20 ms).
+  bool PassesAfter(uint32_t milliseconds) {
+    const int before = backend_->presenceChecks;
+    clock_.Advance(milliseconds);
+    return WaitForPass(before, 60);
+  }
+
+  CTestClock clock_;
+  std::unique_ptr<CSimulation> simulation_;
+  std::unique_ptr<InstrumentedBackend> backend_;
+  std::unique_ptr<CDeviceScanner> scanner_;
+};
+
+TEST_F(ScannerPacingTest, ABackendThatTellsOfChangesLetsTheThreadSleepUntilOneComes) {
+  StartOver(true);
+  ASSERT_TRUE(PassesAfter(CDeviceScanner::kPassIntervalMs)) << "passes often while devices settle";
+  ASSERT_TRUE(PassesAfter(CDeviceScanner::kSettleMs));
+  EXPECT_FALSE(PassesAfter(CDeviceScanner::kQuietPassIntervalMs - 1)) << "quiet: no pass before the safety one";
+  EXPECT_TRUE(PassesAfter(1));
+
+  // A change wakes the thread, which gives the device's other interfaces a moment to follow.
+  // The time moved on here stays far short of the safety pass.
+  simulation_->Backend().Unplug(*simulation_->Mouse());
+  for (int i = 0; i < 20 && !slots.IsFree(4); ++i) {
+    clock_.Advance(CDeviceScanner::kGatherMs);
+    SleepMs(25);
+  }
+  EXPECT_THAT(sink.Take(), testing::ElementsAreArray(Removals({4, 5})));
+  const uint64_t stopStarted = GetTickCountMs();
+  scanner_->Stop();
+  EXPECT_LT(GetTickCountMs() - stopStarted, 200u);
+}
+
+TEST_F(ScannerPacingTest, ABackendThatCannotTellIsAskedEveryPassInterval) {
+  StartOver(false);
+  ASSERT_TRUE(PassesAfter(CDeviceScanner::kSettleMs));
+  EXPECT_TRUE(PassesAfter(CDeviceScanner::kPassIntervalMs));
+  EXPECT_TRUE(PassesAfter(CDeviceScanner::kPassIntervalMs));
+}
+
+}  // namespace

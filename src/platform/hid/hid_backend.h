@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,4 +86,10 @@ class IHidBackend {
   // Changes whenever interfaces may have come or gone since the previous call; a caller that
   // sees the same number twice may reuse its last enumeration.
   virtual uint64_t ChangeGeneration() = 0;
+
+  // Asks to be told, from any thread, whenever ChangeGeneration may have moved, so a caller can
+  // sleep until then instead of asking again and again; nothing stops the telling. The listener
+  // must be quick and must not call back into the backend. False when this backend cannot tell:
+  // the caller has to ask on its own schedule.
+  virtual bool SetChangeListener(std::function<void()> /*listener*/) { return false; }
 };

@@ -17,6 +17,7 @@ class CHidrawBackend final : public IHidBackend {
   std::shared_ptr<IHidConnection> Open(const std::string& path, const HidOpenMode& mode, HidOpenError* error) override;
   bool IsPresent(const std::string& path) override;
   uint64_t ChangeGeneration() override;
+  bool SetChangeListener(std::function<void()> listener) override { return changes_.SetListener(std::move(listener)); }
 
  private:
   CHidrawChangeMonitor changes_;

@@ -4,6 +4,10 @@
 // pass may be refused and is retried on the next.
 #include "platform/hidraw/hidraw_change_monitor.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "platform/debug_output.h"
@@ -43,4 +47,39 @@ uint64_t CHidrawChangeMonitor::Generation() {
   }
   if (changed) ++generation_;
   return generation_;
+}
+
+CHidrawChangeMonitor::~CHidrawChangeMonitor() {
+  if (!watcher_.joinable()) return;
+  const uint64_t one = 1;
+  if (write(wakeFd_, &one, sizeof one) != sizeof one) OutputDebugString("hidraw: the uevent watch did not take its end");
+  watcher_.join();
+  close(wakeFd_);
+}
+
+bool CHidrawChangeMonitor::SetListener(std::function<void()> listener) {
+  if (!monitor_) return false;
+  listener_.Set(std::move(listener));
+  std::lock_guard guard(lock_);
+  if (!watcher_.joinable()) {
+    wakeFd_ = eventfd(0, EFD_CLOEXEC);
+    if (wakeFd_ < 0) return false;
+    watcher_ = std::thread(&CHidrawChangeMonitor::WatchThreadProc, this);
+  }
+  return true;
+}
+
+void CHidrawChangeMonitor::WatchThreadProc() {
+  pollfd watched[2] = {{udev_monitor_get_fd(monitor_.get()), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+  for (;;) {
+    if (poll(watched, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      OutputDebugString("hidraw: the uevent watch failed; changes are seen on the next enumeration");
+      return;
+    }
+    if (watched[1].revents) return;
+    if (watched[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return;
+    Generation();  // reads what came, so the next poll sleeps again
+    listener_.Notify();
+  }
 }
