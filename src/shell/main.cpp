@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
       return 0;
     case CT640App::StartResult::kFailed:
       std::fprintf(stderr, "t640: %s\n", error.c_str());
-      return 0;
+      return 1;
     case CT640App::StartResult::kRun:
       break;
   }
