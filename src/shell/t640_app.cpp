@@ -9,6 +9,7 @@
 #include "platform/debug_output.h"
 #include "platform/desktop_bus/bus_folder.h"
 #include "platform/desktop_bus/desktop_bus.h"
+#include "platform/desktop_bus/single_instance_lock.h"
 #include "platform/program_folder.h"
 #include "profiles/settings/language_choice.h"
 #include "ui/controls/register_program_controls.h"
@@ -37,7 +38,7 @@ constexpr const char* kExternalMessages[] = {
     "{4695579F-999A-41d4-9FAF-EFFCE93EBE19}",  // audio record
 };
 
-constexpr const char* kAppName = "Kestrune T640";
+constexpr const char* kAppName = kT640InstanceName;
 constexpr const char* kMainWindowClass = "MainWnd";
 constexpr const char* kMainWindowTitle = "T640";
 // The names other programs may send the main window.

@@ -1,5 +1,6 @@
 // The tools against the kernel: t640-uhid runs virtual devices until it is stopped, t640ctl finds
-// and reads them as hardware, and a plain user without the udev rule is told what is wrong.
+// and reads them as hardware, and a plain user without the udev rule is told what is wrong (by
+// `list` and by `doctor`).
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -88,6 +89,25 @@ TEST_F(KernelTools, ListAsAPlainUserNamesThePermissionProblemAndTheRule) {
   EXPECT_EQ(CountOf(list->output, "no: permission denied"), 2u) << list->output;
   EXPECT_EQ(CountOf(list->output, "packaging/70-t640.rules"), 2u) << list->output;
   EXPECT_EQ(list->output.find("  yes\n"), std::string::npos) << list->output;
+}
+
+TEST_F(KernelTools, DoctorFindsTheDevicesOpenForRootAndNamesTheRuleToAPlainUser) {
+  ASSERT_TRUE(StartDevices("mouse"));
+  std::optional<ChildResult> root = RunChild({CheckOptions().t640ctl, "doctor", "--json"}, false, kToolTimeoutMs);
+  ASSERT_TRUE(root);
+  EXPECT_NE(root->output.find(R"({"check":"devices","finding":"2 supported interface(s), all of them open","fix":"",)"
+                              R"("ok":true})"),
+            std::string::npos)
+      << root->output;
+  EXPECT_EQ(root->status, 1) << "no display here: " << root->output;
+
+  std::optional<ChildResult> player = RunChild({CheckOptions().t640ctl, "doctor"}, true, kToolTimeoutMs);
+  ASSERT_TRUE(player);
+  EXPECT_EQ(player->status, 1) << player->output;
+  EXPECT_NE(player->output.find("FAIL  devices: 2 supported interface(s), 2 that this user may not open\n"
+                                "      fix: install the udev rule packaging/70-t640.rules"),
+            std::string::npos)
+      << player->output;
 }
 
 TEST_F(KernelTools, T640UhidSaysWhyItCannotMakeDevices) {

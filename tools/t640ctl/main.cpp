@@ -4,6 +4,7 @@
 
 #include <json/json.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,8 @@
 
 #include "profiles/storage/data_folders.h"
 #include "shell/hid_backend_choice.h"
+#include "tools/t640ctl/doctor_checks.h"
+#include "tools/t640ctl/doctor_facts.h"
 #include "tools/t640ctl/interface_listing.h"
 #include "tools/t640ctl/mouse_channel.h"
 #include "tools/t640ctl/mouse_read.h"
@@ -27,14 +30,24 @@ namespace {
 constexpr const char* kUsage =
     "usage: t640ctl [--simulate LIST] list|info\n"
     "       t640ctl [--simulate LIST] apply|export FILE\n"
+    "       t640ctl [--simulate LIST] doctor [--json]\n"
     "  list         every HID interface that matches a supported device\n"
     "  info         read each attached mouse and print the result as JSON\n"
+    "  doctor       check what T640 needs (device access, udev rule, seat, folders, display, tray,\n"
+    "               another copy), one line each with the fix for a failure; 1 when any fails\n"
     "  apply FILE   write an exported profile to the mouse as a profile switch does: settings,\n"
     "               then the macros its keys use (the file's own, else the program's), then the keys\n"
     "  export FILE  write what the mouse holds as a profile the program and apply can import\n"
     "  LIST         virtual devices instead of hardware, e.g. mouse,mouse-receiver:unlinked\n"
     "               (also taken from T640_SIMULATE)\n"
     "exit status: 0 done, 1 the device failed or no mouse is attached, 2 a usage error or a refused FILE\n";
+
+int RunDoctor(IHidBackend& backend, bool json) {
+  const std::vector<DoctorLine> lines = Diagnose(GatherDoctorFacts(backend));
+  std::fputs((json ? FormatDoctorJson(lines) : FormatDoctorText(lines)).c_str(), stdout);
+  const bool allOk = std::all_of(lines.begin(), lines.end(), [](const DoctorLine& line) { return line.ok; });
+  return allOk ? kExitOk : kExitFailed;
+}
 
 int UsageError(const std::string& reason) {
   std::fprintf(stderr, "t640ctl: %s\n", reason.c_str());
@@ -102,6 +115,7 @@ int main(int argc, char** argv) {
   }
   std::string command;
   std::string file;
+  bool json = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -114,6 +128,8 @@ int main(int argc, char** argv) {
     } else if (arg.rfind("--simulate=", 0) == 0) {
       simulate = arg.substr(std::strlen("--simulate="));
       simulateGiven = true;
+    } else if (arg == "--json" && command == "doctor") {
+      json = true;
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError("unknown option \"" + arg + "\"\n" + kUsage);
     } else if (command.empty()) {
@@ -125,7 +141,7 @@ int main(int argc, char** argv) {
     }
   }
   const bool profileCommand = command == "apply" || command == "export";
-  if (command != "list" && command != "info" && !profileCommand) {
+  if (command != "list" && command != "info" && command != "doctor" && !profileCommand) {
     return UsageError(command.empty() ? std::string("no command given\n") + kUsage
                                       : "unknown command \"" + command + "\"\n" + kUsage);
   }
@@ -136,6 +152,7 @@ int main(int argc, char** argv) {
   if (!backend) return UsageError(error);
   if (command == "list") return RunList(*backend);
   if (command == "info") return RunInfo(*backend);
+  if (command == "doctor") return RunDoctor(*backend, json);
   const MouseToolFolders folders{DeviceDataFolder(kMouseKindName), DefaultDataPath(kMouseKindName)};
   return Report(command == "apply" ? ApplyProfileCommand(*backend, file, folders)
                                    : ExportProfileCommand(*backend, file, folders));

@@ -3,6 +3,9 @@
 
 #include "platform/desktop_bus/bus_socket.h"
 
+// The name T640's own lock goes by; the tools look at it to tell whether the program runs.
+inline constexpr const char* kT640InstanceName = "Kestrune T640";
+
 // Makes sure one copy of a program runs per user: an exclusive flock on "<folder>/<name>.lock"
 // (the name percent-escaped where a file name needs it). The kernel drops the lock when the
 // holder exits however it ends, so a lock file left by a crashed copy blocks nobody. The file is
