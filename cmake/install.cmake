@@ -1,6 +1,7 @@
 # What `cmake --install` and the package put on a machine: the programs in bin/, the shipped data
 # in share/t640/ (where the programs look for it beside bin/), the desktop entry, its icon, the
-# AppStream metainfo and the manual pages. The udev rule has its own component (see the top file).
+# AppStream metainfo and the manual pages. The udev rule is a component of its own, installed only
+# when asked for and by the package (see the top file).
 include(GNUInstallDirs)
 
 install(TARGETS t640ctl t640-msg RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -45,4 +46,8 @@ set(CPACK_STRIP_FILES ON)
 # The libraries the programs link, found by dpkg-shlibdeps; the tray and the fonts are recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, qt6-translations-l10n")
+# One package of both components: the udev rule is left out of a plain install, not of the package.
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL Unspecified udev)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 include(CPack)
