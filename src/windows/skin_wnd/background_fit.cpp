@@ -1,5 +1,6 @@
 #include "windows/skin_wnd/background_fit.h"
 
+#include <algorithm>
 #include <cstdint>
 
 RECT CoverSourceRect(SIZE picture, SIZE box) {
@@ -8,12 +9,12 @@ RECT CoverSourceRect(SIZE picture, SIZE box) {
   const int64_t pictureWide = int64_t{picture.cx} * box.cy;
   const int64_t boxWide = int64_t{box.cx} * picture.cy;
   if (pictureWide > boxWide) {
-    const int width = static_cast<int>(boxWide / box.cy);
+    const int width = std::max(1, static_cast<int>(boxWide / box.cy));
     const int left = (picture.cx - width) / 2;
     return RECT{left, 0, left + width, picture.cy};
   }
   if (pictureWide < boxWide) {
-    const int height = static_cast<int>(pictureWide / box.cx);
+    const int height = std::max(1, static_cast<int>(pictureWide / box.cx));
     const int top = (picture.cy - height) / 2;
     return RECT{0, top, picture.cx, top + height};
   }
