@@ -142,6 +142,22 @@ TEST_F(SkinPanelProgram, TheSkinButtonOpensAPanelUnderItselfEveryTimeItIsClicked
   EXPECT_TRUE(PumpUntil([] { return OpenPanels().size() == 1; }));
 }
 
+TEST_F(SkinPanelProgram, AClickOutsideThePanelOrEscapeClosesItAndAClickInsideDoesNot) {
+  CPaintManagerUI& panel = OpenPanel();
+  HWND window = panel.GetPaintWindow();
+  RECT client{};
+  GetClientRect(window, &client);
+  ::SendMessage(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, client.bottom - 2));
+  ::SendMessage(window, WM_LBUTTONUP, 0, MAKELPARAM(client.right / 2, client.bottom - 2));
+  PumpUiEvents();
+  EXPECT_EQ(OpenPanels().size(), 1u) << "a click inside";
+  ::SendMessage(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right + 5, -3));
+  EXPECT_TRUE(PumpUntil([] { return OpenPanels().empty(); })) << "a click outside";
+  HWND second = OpenPanel().GetPaintWindow();
+  ::SendMessage(second, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(PumpUntil([] { return OpenPanels().empty(); })) << "Escape";
+}
+
 TEST_F(SkinPanelProgram, EachChoiceChangesTheBackgroundAndOnlyImagesAndTheResetAreRecorded) {
   struct Step {
     const char* control;

@@ -99,6 +99,22 @@ LRESULT CSkinFrame::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       Close();
       return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // While the panel is open it takes every click on the desktop: one outside it is the user
+      // turning to something else, as a loss of focus would be.
+      if (!IsInsidePanel(lParam)) {
+        Close();
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
+        Close();
+        return 0;
+      }
+      break;
     default:
       break;
   }
@@ -108,6 +124,13 @@ LRESULT CSkinFrame::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   if (m_pm.MessageHandler(uMsg, wParam, lParam, result)) return result;
   if (uMsg != WM_NCDESTROY && !IsWindow(self)) return result;
   return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+}
+
+bool CSkinFrame::IsInsidePanel(LPARAM point) const {
+  RECT client{};
+  GetClientRect(m_hWnd, &client);
+  const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  return at.x >= client.left && at.x < client.right && at.y >= client.top && at.y < client.bottom;
 }
 
 void CSkinFrame::OnFinalMessage(HWND) {

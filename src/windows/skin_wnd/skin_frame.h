@@ -12,8 +12,8 @@
 // stock background are also recorded in "main.ini".
 //
 // The panel is made with new, shows itself at once and deletes itself when it closes: a click
-// outside it (where it loses the focus), a choice of a picture of the user's own, or its owner's
-// going. Several panels may be open at once; each stands on its own.
+// outside it (where it loses the focus), Escape, a choice of a picture of the user's own, or its
+// owner's going. Several panels may be open at once; each stands on its own.
 class CSkinFrame : public CWindowWnd, public INotifyUI {
  public:
   // `owner`: the main window; `anchor`: the button the panel hangs under (may be null, then the
@@ -40,6 +40,8 @@ class CSkinFrame : public CWindowWnd, public INotifyUI {
   static const RouteRow<CSkinFrame> kRouteRows[];
 
   LRESULT OnCreate();
+  // `point`: a mouse message's position, in the panel's client coordinates.
+  bool IsInsidePanel(LPARAM point) const;
   void OnImage(TNotifyUI& msg, int index);
   void OnColour(TNotifyUI& msg, int index);
   void OnShowColours(TNotifyUI& msg, int index);
