@@ -256,7 +256,8 @@ TEST(MousePageProgram, EveryControlOfTheWindowAndTheMousePageThatTakesClicksWork
   PumpUiEvents();
 
   // The skin panel the skin button opens.
-  auto* panel = new CSkinFrame(program.Window().GetHWND(), nullptr, program.DataFolder() + "/main.ini", 96);
+  CSkinFrame* panel = CSkinFrame::Open(program.Window().GetHWND(), nullptr, program.DataFolder() + "/main.ini", 96);
+  ASSERT_NE(panel, nullptr);
   panel->GetPaintManager()->UpdateLayout();
   ExpectNothingSilent(EveryControl(panel->GetPaintManager()->GetRoot()), [](NotifyKind kind, CControlUI* control) {
     return Routed(CSkinFrame::Rows(), kind == NotifyKind::kSelectChanged ? NotifyKind::kClick : kind, control);

@@ -80,8 +80,8 @@ void CMainWnd::ApplyStoredSkin() {
 }
 
 void CMainWnd::OpenSkinPanel(CControlUI* anchor) {
-  // The panel owns itself from here on and goes when it closes.
-  new CSkinFrame(GetHWND(), anchor ? anchor : m_pm.FindControl(kSkinButtonName), SkinFilePath(), dpi_);
+  // The panel owns itself and goes when it closes.
+  CSkinFrame::Open(GetHWND(), anchor ? anchor : m_pm.FindControl(kSkinButtonName), SkinFilePath(), dpi_);
 }
 
 void CMainWnd::OpenAboutWindow() { RunAboutWindow({}); }

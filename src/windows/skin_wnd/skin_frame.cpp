@@ -59,7 +59,18 @@ CSkinFrame::CSkinFrame(HWND owner, CControlUI* anchor, std::string skinFilePath,
     : m_hOwner(owner), m_pAnchor(anchor), m_sSkinFilePath(std::move(skinFilePath)), m_nDpi(dpi) {
   // Before the window exists, so the layout is built at the owner's scale directly.
   m_pm.SetDPI(m_nDpi);
-  if (!Create(m_hOwner, "skinframe", kPanelStyle, kPanelExStyle)) OutputDebugString("the skin panel could not be made");
+}
+
+CSkinFrame* CSkinFrame::Open(HWND owner, CControlUI* anchor, std::string skinFilePath, int dpi) {
+  // Windows are made on the user-interface thread only; anywhere else no object is made at all.
+  if (!IsOnUiThread()) return nullptr;
+  auto* panel = new CSkinFrame(owner, anchor, std::move(skinFilePath), dpi);
+  // A panel whose window could not be made has already gone with it (its final message).
+  if (!panel->Create(owner, "skinframe", kPanelStyle, kPanelExStyle)) {
+    OutputDebugString("the skin panel could not be made");
+    return nullptr;
+  }
+  return panel;
 }
 
 CSkinFrame::~CSkinFrame() = default;

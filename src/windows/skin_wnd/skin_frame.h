@@ -11,14 +11,15 @@
 // background. The choice goes out through the skin-change broadcast; offered images and the
 // stock background are also recorded in "main.ini".
 //
-// The panel is made with new, shows itself at once and deletes itself when it closes: a click
+// The panel is made by Open, shows itself at once and deletes itself when it closes: a click
 // outside it (where it loses the focus), Escape, a choice of a picture of the user's own, or its
 // owner's going. Several panels may be open at once; each stands on its own.
 class CSkinFrame : public CWindowWnd, public INotifyUI {
  public:
   // `owner`: the main window; `anchor`: the button the panel hangs under (may be null, then the
-  // panel stays where the toolkit put it); `skinFilePath`: "main.ini"; `dpi`: the owner's.
-  CSkinFrame(HWND owner, CControlUI* anchor, std::string skinFilePath, int dpi);
+  // panel keeps its place and takes its size); `skinFilePath`: "main.ini"; `dpi`: the owner's.
+  // The open panel, which owns itself; null when no window could be made.
+  static CSkinFrame* Open(HWND owner, CControlUI* anchor, std::string skinFilePath, int dpi);
 
   LPCTSTR GetWindowClassName() const override { return "UISkinFrame"; }
   UINT GetClassStyle() const override { return CS_DBLCLKS; }
@@ -35,6 +36,7 @@ class CSkinFrame : public CWindowWnd, public INotifyUI {
   void OnFinalMessage(HWND hWnd) override;
 
  private:
+  CSkinFrame(HWND owner, CControlUI* anchor, std::string skinFilePath, int dpi);
   ~CSkinFrame() override;
 
   static const RouteRow<CSkinFrame> kRouteRows[];
