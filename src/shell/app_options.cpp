@@ -16,6 +16,8 @@ constexpr PageName kPageNames[] = {
 
 }  // namespace
 
+const char* ProgramVersion() { return T640_VERSION; }
+
 int FunctionOfPageName(const std::string& name) {
   for (const PageName& page : kPageNames) {
     if (name == page.name) return page.function;
@@ -53,10 +55,14 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
       } else if (argument == "--open") {
         const std::string& page = arguments[++i];
         options.openColourWindow = page == kColourWindowPageName;
+        options.openSkinPanel = page == kSkinPanelPageName;
+        options.openAboutWindow = page == kAboutWindowPageName;
         options.openFunction = FunctionOfPageName(page);
-        if (options.openFunction == 0 && !options.openColourWindow) {
+        if (options.openFunction == 0 && !options.openColourWindow && !options.openSkinPanel &&
+            !options.openAboutWindow) {
           if (error) {
-            *error = "--open takes lighting, keys, macros, settings, recoil, more or colour, not \"" + page + "\"";
+            *error = "--open takes lighting, keys, macros, settings, recoil, more, colour, skin or about, not \"" +
+                     page + "\"";
           }
           return std::nullopt;
         }

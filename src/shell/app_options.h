@@ -12,6 +12,8 @@ struct AppOptions {
   std::string language;        // --language ID
   int openFunction = 0;        // --open PAGE: the function page's number; 0 for the page a device opens on
   bool openColourWindow = false;  // --open colour: the colour window of the mouse's current stage
+  bool openSkinPanel = false;     // --open skin: the skin panel
+  bool openAboutWindow = false;   // --open about: the about window
   bool startInTray = false;       // --tray
   bool help = false;
   bool version = false;
@@ -26,16 +28,22 @@ inline constexpr const char* kAppUsage =
     "                     window as a PNG and exit\n"
     "  --open PAGE        show this page of the selected device once it is found: lighting,\n"
     "                     keys (the first changed button chosen), macros, settings, recoil or more;\n"
-    "                     colour opens the colour window of the mouse's current stage (with\n"
-    "                     --screenshot, that window is saved)\n"
+    "                     colour opens the colour window of the mouse's current stage, skin the\n"
+    "                     skin panel, about the about window (with --screenshot, that window\n"
+    "                     is saved)\n"
     "  --language ID      show the interface in that language, now and at every later start:\n"
     "                     en-US or zh-CN (or their numbers, 1033 and 2052). The first start\n"
     "                     without one follows the locale (LC_ALL, LC_MESSAGES, LANG): Chinese\n"
     "                     for zh_*, English for any other\n"
     "  --tray             start hidden in the tray (shown as usual where there is no tray)\n";
 
-// --open's name for the colour window rather than a function page.
+// --open's names for windows rather than function pages.
 inline constexpr const char* kColourWindowPageName = "colour";
+inline constexpr const char* kSkinPanelPageName = "skin";
+inline constexpr const char* kAboutWindowPageName = "about";
+
+// The version the build gives the program (what --version prints).
+const char* ProgramVersion();
 
 // The function page a name of --open stands for; 0 for an unknown name.
 int FunctionOfPageName(const std::string& name);

@@ -107,6 +107,9 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
   windowOptions.screenshotPath = options.screenshotPath;
   windowOptions.openFunction = options.openFunction;
   windowOptions.openColourWindow = options.openColourWindow;
+  windowOptions.openSkinPanel = options.openSkinPanel;
+  windowOptions.openAboutWindow = options.openAboutWindow;
+  windowOptions.programVersion = ProgramVersion();
   windowOptions.startInTray = options.startInTray;
   windowOptions.messagesLocale = MessagesLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   window_ = new CMainWnd(std::move(backend), windowOptions);

@@ -16,6 +16,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     int openFunction = 0;
     bool openColourWindow = false;
     bool tray = false;
+    const char* window = "";  // --open skin or about
   };
   const Case cases[] = {
       {{}, nullptr, true, false, "", ""},
@@ -35,6 +36,9 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--open", "color"}, nullptr, false, false, "", ""},
       {{"--open"}, nullptr, false, false, "", ""},
       {{"--tray", "--simulate", "mouse"}, nullptr, true, true, "mouse", "", "", 0, false, true},
+      {{"--open", "skin", "--screenshot", "s.png"}, nullptr, true, false, "", "s.png", "", 0, false, false, "skin"},
+      {{"--open", "about"}, nullptr, true, false, "", "", "", 0, false, false, "about"},
+      {{"--open", "Skin"}, nullptr, false, false, "", ""},
   };
   for (const Case& test : cases) {
     std::string error;
@@ -51,5 +55,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->openFunction, test.openFunction);
     EXPECT_EQ(options->openColourWindow, test.openColourWindow);
     EXPECT_EQ(options->startInTray, test.tray);
+    EXPECT_EQ(options->openSkinPanel, std::string(test.window) == "skin");
+    EXPECT_EQ(options->openAboutWindow, std::string(test.window) == "about");
   }
 }

@@ -36,6 +36,8 @@
 #include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/window_api.h"
 #include "windows/main_wnd/control_router.h"
+#include "windows/main_wnd/main_wnd_controls.h"
+#include "windows/skin_wnd/skin_frame.h"
 
 namespace {
 
@@ -242,14 +244,25 @@ TEST(MousePageProgram, EveryControlOfTheWindowAndTheMousePageThatTakesClicksWork
   };
   ExpectNothingSilent(EveryControl(program.Window().GetPaintManager()->GetRoot()), routed);
 
-  // The tray menu: only its exit works yet.
+  // The tray menu: its exit and about work yet.
   CMenuWnd* menu = new CMenuWnd;
   ASSERT_TRUE(menu->Init("menu.xml", POINT{10, 10}, program.Window().GetPaintManager(),
                          eMenuAlignment_Left | eMenuAlignment_Top));
   menu->GetPaintManager()->UpdateLayout();
-  ExpectNothingSilent(EveryControl(menu->GetPaintManager()->GetRoot()),
-                      [](NotifyKind, CControlUI* control) { return control->GetName() == "exit"; });
+  ExpectNothingSilent(EveryControl(menu->GetPaintManager()->GetRoot()), [](NotifyKind, CControlUI* control) {
+    return control->GetName() == "exit" || control->GetName() == main_window::kAboutMenuItem;
+  });
   menu->Close();
+  PumpUiEvents();
+
+  // The skin panel the skin button opens.
+  CSkinFrame* panel = CSkinFrame::Open(program.Window().GetHWND(), nullptr, program.DataFolder() + "/main.ini", 96);
+  ASSERT_NE(panel, nullptr);
+  panel->GetPaintManager()->UpdateLayout();
+  ExpectNothingSilent(EveryControl(panel->GetPaintManager()->GetRoot()), [](NotifyKind kind, CControlUI* control) {
+    return Routed(CSkinFrame::Rows(), kind == NotifyKind::kSelectChanged ? NotifyKind::kClick : kind, control);
+  });
+  panel->Close();
   PumpUiEvents();
 }
 

@@ -21,10 +21,13 @@
 #include "editors/recoil_editor/recoil_editor_controls.h"
 #include "editors/recoil_editor/shoot_control_ui.h"
 #include "transport/supported_devices.h"
+#include "windows/about_wnd/about_controls.h"
 #include "windows/color_select_wnd/color_select_controls.h"
 #include "windows/color_select_wnd/color_select_wnd.h"
 #include "windows/main_wnd/control_router.h"
 #include "windows/main_wnd/main_wnd_controls.h"
+#include "windows/skin_wnd/skin_controls.h"
+#include "windows/skin_wnd/skin_frame.h"
 
 namespace {
 
@@ -82,6 +85,8 @@ TEST(ControlNames, EveryNameTheCodeUsesIsInItsLayout) {
        {main_window::kLayoutFile, tileLayout, mouse_page::kLayoutFile},
        Names(CControlRouter::Rows(), {main_window::kLookedUp})},
       {"colour window", {"XML/PalletDialog.xml"}, Names(CColorSelectWnd::Rows(), {color_select::kLookedUp})},
+      {"skin panel", {"XML/skin.xml"}, Names(CSkinFrame::Rows(), {skin_panel::kLookedUp})},
+      {"about window", {"XML/AboutWnd.xml"}, Names(std::span<const RouteRow<CSkinFrame>>(), {about_window::kLookedUp})},
       {"mouse page",
        {mouse_page::kLayoutFile},
        Names(CMousePageRoutes::Rows(), {mouse_page::kLookedUp, device_page::kLookedUp})},

@@ -24,6 +24,7 @@ const RouteRow<CControlRouter> CControlRouter::kRouteRows[] = {
     {NotifyKind::kClick, kSelectPreviousButton, false, &Router::OnSelectPrevious},
     {NotifyKind::kClick, kSelectNextButton, false, &Router::OnSelectNext},
     {NotifyKind::kSelectChanged, kTileOption, false, &Router::OnTileSelected},
+    {NotifyKind::kClick, kSkinButton, false, &Router::OnSkinButton},
     // The stage colours of the mouse page open the main window's colour window.
     {NotifyKind::kClick, mouse_page::kStageColour, true, &Router::OnStageColour},
 };
@@ -48,6 +49,10 @@ bool CControlRouter::Route(TNotifyUI& msg) {
 // A menu a device's editor opened hands its choice back to the selected device's editors.
 void CControlRouter::RouteMenuCommand(const std::string& name) {
   OutputDebugString("menu " + name);
+  if (name == kAboutMenuItem) {
+    window_.OpenAboutWindow();
+    return;
+  }
   if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->RouteMenuCommand(name);
 }
 
@@ -63,3 +68,4 @@ void CControlRouter::OnSelectPrevious(TNotifyUI&, int) { window_.SelectPrevious(
 void CControlRouter::OnSelectNext(TNotifyUI&, int) { window_.SelectNext(); }
 void CControlRouter::OnTileSelected(TNotifyUI&, int) { window_.OnTileSelectionChanged(); }
 void CControlRouter::OnStageColour(TNotifyUI&, int index) { window_.OpenColourWindow(index); }
+void CControlRouter::OnSkinButton(TNotifyUI& msg, int) { window_.OpenSkinPanel(msg.pSender); }

@@ -34,6 +34,7 @@ class CControlRouter {
   void OnSelectNext(TNotifyUI& msg, int index);
   void OnTileSelected(TNotifyUI& msg, int index);
   void OnStageColour(TNotifyUI& msg, int index);
+  void OnSkinButton(TNotifyUI& msg, int index);
 
   CMainWnd& window_;
 };

@@ -41,6 +41,7 @@ CMainWnd::~CMainWnd() { StopWorkers(); }
 
 void CMainWnd::InitWindow() {
   CResourceManager::GetInstance()->SetTextQueryInterface(this);
+  GetSkinChangeObserver()->AttachReceiver(this);
   if (tray_.IsAvailable()) trayShown_ = tray_.CreateTrayIcon(GetHWND(), kAppIconId, "T640", UIMSG_TRAYICON);
   SetIcon(kAppIconId);
 }
@@ -108,7 +109,10 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
     if (lParam == 0 && !firstScanDone_) {
       firstScanDone_ = true;
       if (options_.openFunction != 0) OpenFunctionPage(options_.openFunction);
-      if (!options_.screenshotPath.empty() || options_.openColourWindow) AfterScreenshotSettled();
+      if (!options_.screenshotPath.empty() || options_.openColourWindow || options_.openSkinPanel ||
+          options_.openAboutWindow) {
+        AfterScreenshotSettled();
+      }
       if (options_.startInTray && trayShown_) {
         HideToTray();
         return 0;
@@ -157,6 +161,7 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
 void CMainWnd::OnFirstLayout() {
   syncLight_.Start();
   FindOwnControls();
+  ApplyStoredSkin();
   ApplyLanguage(ReadSavedLanguageIndex());
   for (int row : {0, 1}) {
     const DeviceKindRow& kind = kDeviceKindRows[static_cast<size_t>(row)];

@@ -16,6 +16,7 @@
 #include "ui/toolkit/tray_icon.h"
 #include "ui/toolkit/window_impl_base.h"
 #include "windows/main_wnd/main_wnd_options.h"
+#include "windows/skin_wnd/skin_change_broadcast.h"
 
 class CContainerUI;
 struct DeviceKindTraits;
@@ -65,7 +66,7 @@ std::optional<std::string> FontFaceForLanguage(int index, int currentIndex);
 // The program's only top-level window and its hub: it owns the device objects and their tiles,
 // the scan thread, the tray icon, the language and the window's DPI; every device and program
 // message arrives here, and control notifications go to the router.
-class CMainWnd : public WindowImplBase, public IEditorHost {
+class CMainWnd : public WindowImplBase, public IEditorHost, public SkinChangeReceiver {
  public:
   CMainWnd(std::shared_ptr<IHidBackend> backend, MainWindowOptions options);
   ~CMainWnd() override;
@@ -149,14 +150,26 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void SetSuspended(bool suspended);
   void SetAttended(bool attended);
   bool IsAttended() const { return attended_; }
-  // The open colour window closes, as a cancel, with the main window's changes of state (the
-  // settings, about and audio-light windows do not exist yet).
+  // The open colour and about windows close (the colour window as a cancel) with the main
+  // window's changes of state.
   void CloseAuxiliaryWindows();
   // A stage colour of the mouse page was clicked: the colour window for stage `stage` of the
   // selected mouse, modally; a confirmed colour goes into the stage, the profile and the mouse.
   // Nothing happens while a colour window is open or when no mouse is selected.
   void OpenColourWindow(int stage);
   bool IsColourWindowOpen() const { return colourWindow_ != nullptr; }
+
+  // ---- skin and about ----
+  // The skin panel's broadcast: "root" takes the colour, or the picture cut to the window's shape
+  // (never stretched out of it). Nothing changes without "root".
+  int OnBroadcast(SkinChangedParam param) override;
+  // The skin panel, hanging under `anchor` (the skin button when null). Each call opens another.
+  void OpenSkinPanel(CControlUI* anchor);
+  // The about window, modally; nothing while one is open.
+  void OpenAboutWindow();
+  bool IsAboutWindowOpen() const { return aboutWindow_ != nullptr; }
+  // "main.ini" in the user folder.
+  std::string SkinFilePath() const;
 
   // For tests and the entry point.
   CDeviceSlotList& Slots() { return slots_; }
@@ -213,6 +226,11 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void SaveScreenshotAndExit();
   void OnScreenshotTimer();
   bool AllOpenDevicesRead() const;
+  // The background recorded in "main.ini", when it names a picture of the skin.
+  void ApplyStoredSkin();
+  bool RunAboutWindow(const std::string& screenshotPath);
+  void OpenRequestedSkinPanel();
+  void OpenRequestedAboutWindow();
   int ReadSavedLanguageIndex() const;
 
   std::shared_ptr<IHidBackend> backend_;
@@ -260,6 +278,8 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   int screenshotQuietPolls_ = 0;
   bool screenshotPageReopened_ = false;
   HWND colourWindow_ = nullptr;
+  HWND aboutWindow_ = nullptr;
+  bool skinPanelShot_ = false;
   int selectedTileIndex_ = -1;
   UINT appNameMessage_ = 0;
   std::vector<UINT> gameEventMessages_;

@@ -118,6 +118,7 @@ void CMainWnd::ApplyLanguage(int index) {
   resources->ReloadText();
   if (WriteUserSetting(options_.userDataFolder, kLanguageSettingName, language.id)) OutputDebugString("写成功！");
   m_pm.Invalidate();
+  if (aboutWindow_) ::SendMessage(aboutWindow_, WM_LANGUAGE_CHANGED, 0, 0);
   m_pm.NeedUpdate();
 }
 
@@ -160,6 +161,14 @@ void CMainWnd::OnScreenshotTimer() {
   }
   if (options_.openColourWindow) {
     OpenRequestedColourWindow();
+    return;
+  }
+  if (options_.openSkinPanel) {
+    OpenRequestedSkinPanel();
+    return;
+  }
+  if (options_.openAboutWindow) {
+    OpenRequestedAboutWindow();
     return;
   }
   SaveScreenshotAndExit();
