@@ -53,10 +53,12 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
       } else if (argument == "--open") {
         const std::string& page = arguments[++i];
         options.openColourWindow = page == kColourWindowPageName;
+        options.openSettingsWindow = page == kSettingsWindowPageName;
         options.openFunction = FunctionOfPageName(page);
-        if (options.openFunction == 0 && !options.openColourWindow) {
+        if (options.openFunction == 0 && !options.openColourWindow && !options.openSettingsWindow) {
           if (error) {
-            *error = "--open takes lighting, keys, macros, settings, recoil, more or colour, not \"" + page + "\"";
+            *error = "--open takes lighting, keys, macros, settings, recoil, more, colour or settings-window, not \"" +
+                     page + "\"";
           }
           return std::nullopt;
         }

@@ -12,6 +12,7 @@ struct AppOptions {
   std::string language;        // --language ID
   int openFunction = 0;        // --open PAGE: the function page's number; 0 for the page a device opens on
   bool openColourWindow = false;  // --open colour: the colour window of the mouse's current stage
+  bool openSettingsWindow = false;  // --open settings-window: the settings window
   bool startInTray = false;       // --tray
   bool help = false;
   bool version = false;
@@ -27,15 +28,18 @@ inline constexpr const char* kAppUsage =
     "  --open PAGE        show this page of the selected device once it is found: lighting,\n"
     "                     keys (the first changed button chosen), macros, settings, recoil or more;\n"
     "                     colour opens the colour window of the mouse's current stage (with\n"
-    "                     --screenshot, that window is saved)\n"
+    "                     --screenshot, that window is saved); settings-window opens the settings\n"
+    "                     window (language and updates)\n"
     "  --language ID      show the interface in that language, now and at every later start:\n"
     "                     en-US or zh-CN (or their numbers, 1033 and 2052). The first start\n"
     "                     without one follows the locale (LC_ALL, LC_MESSAGES, LANG): Chinese\n"
     "                     for zh_*, English for any other\n"
     "  --tray             start hidden in the tray (shown as usual where there is no tray)\n";
 
-// --open's name for the colour window rather than a function page.
+// --open's names for the colour and settings windows rather than a function page ("settings" is
+// the device's settings page).
 inline constexpr const char* kColourWindowPageName = "colour";
+inline constexpr const char* kSettingsWindowPageName = "settings-window";
 
 // The function page a name of --open stands for; 0 for an unknown name.
 int FunctionOfPageName(const std::string& name);

@@ -98,6 +98,8 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
   windowOptions.screenshotPath = options.screenshotPath;
   windowOptions.openFunction = options.openFunction;
   windowOptions.openColourWindow = options.openColourWindow;
+  windowOptions.openSettingsWindow = options.openSettingsWindow;
+  windowOptions.programVersion = T640_VERSION;
   windowOptions.startInTray = options.startInTray;
   windowOptions.messagesLocale = MessagesLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   window_ = new CMainWnd(std::move(backend), windowOptions);

@@ -16,6 +16,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     int openFunction = 0;
     bool openColourWindow = false;
     bool tray = false;
+    bool openSettingsWindow = false;
   };
   const Case cases[] = {
       {{}, nullptr, true, false, "", ""},
@@ -31,6 +32,8 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--open", "keys"}, nullptr, true, false, "", "", "", kKeyTab},
       {{"--screenshot", "m.png", "--open", "macros"}, nullptr, true, false, "", "m.png", "", kMacroTab},
       {{"--open", "colour", "--screenshot", "c.png"}, nullptr, true, false, "", "c.png", "", 0, true},
+      {{"--open", "settings-window"}, nullptr, true, false, "", "", "", 0, false, false, true},
+      {{"--open", "settings"}, nullptr, true, false, "", "", "", kSystemTab},  // the device's page
       {{"--open", "Keys"}, nullptr, false, false, "", ""},
       {{"--open", "color"}, nullptr, false, false, "", ""},
       {{"--open"}, nullptr, false, false, "", ""},
@@ -51,5 +54,6 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->openFunction, test.openFunction);
     EXPECT_EQ(options->openColourWindow, test.openColourWindow);
     EXPECT_EQ(options->startInTray, test.tray);
+    EXPECT_EQ(options->openSettingsWindow, test.openSettingsWindow);
   }
 }

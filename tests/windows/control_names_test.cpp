@@ -25,6 +25,8 @@
 #include "windows/color_select_wnd/color_select_wnd.h"
 #include "windows/main_wnd/control_router.h"
 #include "windows/main_wnd/main_wnd_controls.h"
+#include "windows/set_wnd/set_wnd.h"
+#include "windows/set_wnd/set_wnd_controls.h"
 
 namespace {
 
@@ -82,6 +84,10 @@ TEST(ControlNames, EveryNameTheCodeUsesIsInItsLayout) {
        {main_window::kLayoutFile, tileLayout, mouse_page::kLayoutFile},
        Names(CControlRouter::Rows(), {main_window::kLookedUp})},
       {"colour window", {"XML/PalletDialog.xml"}, Names(CColorSelectWnd::Rows(), {color_select::kLookedUp})},
+      // A row's check is in each row of the update list.
+      {"settings window",
+       {"XML/setwnd.xml", set_wnd::kRowLayoutFile},
+       Names(CSetWnd::Routes(), {set_wnd::kLookedUp})},
       {"mouse page",
        {mouse_page::kLayoutFile},
        Names(CMousePageRoutes::Rows(), {mouse_page::kLookedUp, device_page::kLookedUp})},

@@ -21,6 +21,7 @@ const RouteRow<CControlRouter> CControlRouter::kRouteRows[] = {
     {NotifyKind::kClick, kNoDeviceOkButton, false, &Router::OnPutWindowAway},
     {NotifyKind::kClick, kDeviceErrorOkButton, false, &Router::OnPutWindowAway},
     {NotifyKind::kClick, kDeviceErrorReconnectButton, false, &Router::OnReconnect},
+    {NotifyKind::kClick, kSettingsButton, false, &Router::OnSettings},
     {NotifyKind::kClick, kSelectPreviousButton, false, &Router::OnSelectPrevious},
     {NotifyKind::kClick, kSelectNextButton, false, &Router::OnSelectNext},
     {NotifyKind::kSelectChanged, kTileOption, false, &Router::OnTileSelected},
@@ -48,6 +49,10 @@ bool CControlRouter::Route(TNotifyUI& msg) {
 // A menu a device's editor opened hands its choice back to the selected device's editors.
 void CControlRouter::RouteMenuCommand(const std::string& name) {
   OutputDebugString("menu " + name);
+  if (name == kSettingsMenuItem) {
+    window_.OpenSettingsWindow(true);
+    return;
+  }
   if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->RouteMenuCommand(name);
 }
 
@@ -59,6 +64,7 @@ void CControlRouter::OnReconnect(TNotifyUI&, int) {
   if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->MarkInitialised();
 }
 
+void CControlRouter::OnSettings(TNotifyUI&, int) { window_.OpenSettingsWindow(false); }
 void CControlRouter::OnSelectPrevious(TNotifyUI&, int) { window_.SelectPrevious(); }
 void CControlRouter::OnSelectNext(TNotifyUI&, int) { window_.SelectNext(); }
 void CControlRouter::OnTileSelected(TNotifyUI&, int) { window_.OnTileSelectionChanged(); }

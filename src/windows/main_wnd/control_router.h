@@ -30,6 +30,7 @@ class CControlRouter {
   void OnClose(TNotifyUI& msg, int index);
   void OnPutWindowAway(TNotifyUI& msg, int index);
   void OnReconnect(TNotifyUI& msg, int index);
+  void OnSettings(TNotifyUI& msg, int index);
   void OnSelectPrevious(TNotifyUI& msg, int index);
   void OnSelectNext(TNotifyUI& msg, int index);
   void OnTileSelected(TNotifyUI& msg, int index);

@@ -59,4 +59,5 @@ bool CMainWnd::RunColourWindow(int stage, const std::string& screenshotPath) {
 
 void CMainWnd::CloseAuxiliaryWindows() {
   if (colourWindow_) ::PostMessage(colourWindow_, WM_CLOSE, CColorSelectWnd::kCancelled, 0);
+  if (settingsWindow_) ::PostMessage(settingsWindow_, WM_CLOSE, 0, 0);
 }

@@ -11,6 +11,10 @@ inline constexpr const char* kLayoutFile = "XML\\main.xml";
 // Title bar. The base window minimises on "minbtn"; the router owns "closebtn".
 inline constexpr const char* kCloseButton = "closebtn";
 inline constexpr const char* kMinimiseButton = "minbtn";
+// Opens the settings window; its fore image is the badge of a waiting update.
+inline constexpr const char* kSettingsButton = "setbtn";
+// The tray menu's row that opens the settings window, centred.
+inline constexpr const char* kSettingsMenuItem = "setwnd_menu";
 
 // The device selector: the strip of tiles with its arrows, the switch of device pages and the
 // switch of battery displays. "device_select" is the option inside each tile.

@@ -11,6 +11,11 @@ struct MainWindowOptions {
   // Open the colour window for the selected mouse's current stage once the devices have been read;
   // with a screenshot path, that window is pictured instead of the main window.
   bool openColourWindow = false;
+  // Open the settings window once the devices have been read; with a screenshot path, that
+  // window is pictured instead of the main window.
+  bool openSettingsWindow = false;
+  // The program's own version, as the build gives it: the settings window lists it.
+  std::string programVersion;
   // Where the per-user data lives; empty for the user's own folder.
   std::string userDataFolder;
   // The locale of the user's messages (LC_ALL, LC_MESSAGES, LANG): the language of a start
