@@ -4,6 +4,8 @@
 
 #include <json/json.h>
 
+#include <cstdio>
+
 #include "profiles/storage/json_file.h"
 #include "support/profile_test_files.h"
 #include "support/temp_data_folder.h"
@@ -34,6 +36,8 @@ TEST(UpdateTimeFile, TheFirstDateIsKeptAndAFileWithoutOneGetsToday) {
     EXPECT_EQ(ReadOrStartUpdateTime(path, "2026-12-11"), test.expected) << (test.content ? test.content : "none");
     const Json::Value stored = LoadJsonFile(path);
     EXPECT_EQ(stored["updatelasttime"]["value"].asString(), test.expected);
-    if (!test.rewritten) EXPECT_EQ(temp.ReadFile("updatetime.config"), test.content) << "left as it was";
+    if (!test.rewritten) {
+      EXPECT_EQ(temp.ReadFile("updatetime.config"), test.content) << "left as it was";
+    }
   }
 }

@@ -27,7 +27,7 @@ constexpr int kEnglishIndex = 1;
 constexpr int kMouseRow = 0;
 
 // Queued before the window opens; runs inside its modal loop once the list is filled.
-void WhenSettingsWindowReady(Program& program, Act act, int triesLeft = 5000) {
+void WhenSettingsWindowReady(Program& program, Act act, int triesLeft = 20000) {
   CPaintManagerUI::RunOnUiThread([&program, act = std::move(act), triesLeft]() mutable {
     CSetWnd* window = program.Window().SettingsWindow();
     if (!window || !window->IsListFilled()) {
@@ -41,7 +41,10 @@ void WhenSettingsWindowReady(Program& program, Act act, int triesLeft = 5000) {
       return;
     }
     window->GetPaintManager()->UpdateLayout();
+    const HWND handle = window->GetHWND();
     act(*window, *window->GetPaintManager());
+    // A failed check leaves the window open: it goes anyway, so the test ends.
+    if (IsWindow(handle)) ::SendMessage(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
   });
 }
 
@@ -243,6 +246,9 @@ TEST(SettingsWindowProgram, TheStandInUpdaterUpdatesTheVirtualMouseOverTheDeskto
         kSettleMs));
     updated = settings.RowInfos()[kMouseRow].State == kUpdateDone;
     EXPECT_EQ(row->GetOldVersion().str(), "V0103");
+    // The mouse goes and comes back with its new firmware; the window stays to show the end.
+    EXPECT_TRUE(PumpUntil([&] { return program.Window().FillUpdateVersions()[0].Version == 0x0103; }, kSettleMs));
+    EXPECT_TRUE(program.Window().IsSettingsWindowOpen());
     Click(window, "closebtn");
   });
   ASSERT_TRUE(PumpUntil([&] { return updated; }, kSettleMs));

@@ -154,6 +154,9 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   // runs, with the main window's changes of state (the about and audio-light windows do not
   // exist yet).
   void CloseAuxiliaryWindows();
+  // The windows that edit the selected device close with it (the colour window, as a cancel);
+  // the settings window stays, as a device leaves and comes back during its firmware update.
+  void CloseDeviceWindows();
   // A stage colour of the mouse page was clicked: the colour window for stage `stage` of the
   // selected mouse, modally; a confirmed colour goes into the stage, the profile and the mouse.
   // Nothing happens while a colour window is open or when no mouse is selected.

@@ -53,7 +53,7 @@ std::vector<UpdateEntry> CMainWnd::FillUpdateVersions() {
     UpdateEntry& entry = table[static_cast<size_t>(row)];
     CUsbCommandChannel& channel = device.Channel();
     if (!channel.IsOpen()) return;
-    if (channel.ReceiverMode() != kConnectionTypeReceiver) {
+    if (!channel.ReceiverMode()) {
       entry.Version = channel.DirectPort().GetAttributes().VersionNumber;
       // The updater brings the mouse's firmware, and writes it over the cable.
       if (row == 0) {

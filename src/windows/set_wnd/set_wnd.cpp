@@ -37,13 +37,16 @@ constexpr size_t kListFillerSlot = 0;
 
 struct StatusLook {
   const char* textKey;
-  bool ring;
+  bool ring;          // something is under way
+  const char* image;  // otherwise
 };
-// Indexed by status.
+constexpr const char* kDoneImage = "common/done.svg";
+constexpr const char* kNoticeImage = "main/status_dot.svg";
+// Indexed by status. An update that runs shows the busy ring, as the look for updates does.
 constexpr StatusLook kStatusLooks[] = {
-    {TextKey("GetUpdateInfoText"), true},  {TextKey("HaveUpdateInfoText"), false},
-    {TextKey("NoUpdateInfoText"), false},  {TextKey("ISUpdateINGText"), false},
-    {TextKey("UpdateIsLastText"), false},
+    {TextKey("GetUpdateInfoText"), true, kNoticeImage}, {TextKey("HaveUpdateInfoText"), false, kNoticeImage},
+    {TextKey("NoUpdateInfoText"), false, kNoticeImage}, {TextKey("ISUpdateINGText"), true, kNoticeImage},
+    {TextKey("UpdateIsLastText"), false, kDoneImage},
 };
 
 bool IsOffered(int state) {
@@ -301,7 +304,10 @@ void CSetWnd::SetUpdateStatus(int status) {
   m_nStatus = status;
   const StatusLook& look = kStatusLooks[status];
   if (m_pStatusRing) m_pStatusRing->SetVisible(look.ring);
-  if (m_pStatusImage) m_pStatusImage->SetVisible(!look.ring);
+  if (m_pStatusImage) {
+    m_pStatusImage->SetBkImage(look.image);
+    m_pStatusImage->SetVisible(!look.ring);
+  }
   if (m_pStatusText) {
     if (status == kUpToDate) {
       // A language text with the date after it: shown as plain text, rebuilt when the language
