@@ -49,12 +49,14 @@ bool CControlRouter::Route(TNotifyUI& msg) {
 // A menu a device's editor opened hands its choice back to the selected device's editors.
 void CControlRouter::RouteMenuCommand(const std::string& name) {
   OutputDebugString("menu " + name);
-  if (name == kSettingsMenuItem) {
+  if (IsOwnMenuCommand(name)) {
     window_.OpenSettingsWindow(true);
     return;
   }
   if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->RouteMenuCommand(name);
 }
+
+bool CControlRouter::IsOwnMenuCommand(const std::string& name) { return name == kSettingsMenuItem; }
 
 void CControlRouter::OnClose(TNotifyUI&, int) { window_.HideOrMinimise(); }
 

@@ -21,6 +21,8 @@ class CControlRouter {
   // default handling at all.
   bool Route(TNotifyUI& msg);
   void RouteMenuCommand(const std::string& name);
+  // The tray menu's rows the router acts on itself ("exit" is the window's own).
+  static bool IsOwnMenuCommand(const std::string& name);
 
   static std::span<const RouteRow<CControlRouter>> Rows();
 
