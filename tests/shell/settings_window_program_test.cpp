@@ -12,6 +12,7 @@
 #include "program_fixture.h"
 #include "ui/controls/update_info_list_item_ui.h"
 #include "ui/toolkit/controls/combo_ui.h"
+#include "ui/toolkit/menu_wnd.h"
 #include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/window_api.h"
 #include "windows/main_wnd/firmware_updater.h"
@@ -114,6 +115,46 @@ TEST(SettingsWindowProgram, ChoosingALanguageReTextsTheMainAndSettingsWindowsAnd
   ASSERT_TRUE(PumpUntil([&] { return again.MouseShownAndRead(); }, kSettleMs));
   EXPECT_EQ(again.Window().GetLanguageIndex(), kChineseIndex);
   EXPECT_EQ(again.Control("setbtn")->GetToolTip().str(), "设置");
+}
+
+int OpenSettingsWindows() {
+  int open = 0;
+  for (CPaintManagerUI* manager : CPaintManagerUI::GetPaintManagers()) {
+    if (manager->FindControl("Language_combox_info") && IsWindowVisible(manager->GetPaintWindow())) ++open;
+  }
+  return open;
+}
+
+TEST(SettingsWindowProgram, OpensFromItsMessageButtonAndMenuOnceAtATimeAndTheWindowManagersCloseEndsOnlyIt) {
+  Program program("mouse");
+  ASSERT_TRUE(PumpUntil([&] { return program.MouseShownAndRead(); }, kSettleMs));
+  const HWND main = program.Window().GetHWND();
+  bool checked = false;
+  WhenSettingsWindowReady(program, [&](CSetWnd& settings, CPaintManagerUI&) {
+    // Each way in again while it is open opens nothing more.
+    ::SendMessage(main, WM_OPEN_SETTINGS, 0, 0);
+    program.Window().GetPaintManager()->SendNotify(program.Control("setbtn"), "click");
+    auto* command = new MenuCmd;
+    command->szName = "setwnd_menu";
+    ::SendMessage(main, WM_MENUCLICK, reinterpret_cast<WPARAM>(command), 0);
+    EXPECT_EQ(OpenSettingsWindows(), 1);
+    ::SendMessage(settings.GetHWND(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    checked = true;
+  });
+  ::PostMessage(main, WM_OPEN_SETTINGS, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return checked && !program.Window().IsSettingsWindowOpen(); }, kSettleMs));
+  PumpUiEvents();
+  EXPECT_FALSE(IsQuitRequested()) << "the program goes on";
+  EXPECT_TRUE(IsWindow(main));
+  EXPECT_TRUE(program.Window().IsScanRunning());
+  // The settings button opens it again.
+  bool again = false;
+  WhenSettingsWindowReady(program, [&](CSetWnd&, CPaintManagerUI& window) {
+    again = true;
+    Click(window, "closebtn");
+  });
+  program.Window().GetPaintManager()->SendNotify(program.Control("setbtn"), "click");
+  EXPECT_TRUE(again);
 }
 
 TEST(SettingsWindowProgram, TheUpdateListHasARowForTheMouseOnItsCableOrReceiverAndOneForTheProgram) {

@@ -399,6 +399,17 @@ void CSetWnd::OnLanguageChosen(TNotifyUI&, int) {
   ::SendMessage(m_hMainWnd, WM_LANGUAGE_CHANGED, static_cast<WPARAM>(m_nLanguageIndex), 0);
 }
 
+void CSetWnd::FollowDpiChange(WPARAM wParam, LPARAM lParam) {
+  m_nDpi = LOWORD(wParam);
+  m_pm.SetDPI(m_nDpi);
+  m_pm.ResetDPIAssets();
+  if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+    SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, RectWidth(*suggested), RectHeight(*suggested),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  m_pm.NeedUpdate();
+}
+
 void CSetWnd::SaveScreenshotSoon() { ::SetTimer(m_hWnd, kScreenshotTimer, kScreenshotDelayMs); }
 
 LRESULT CSetWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
@@ -411,6 +422,9 @@ LRESULT CSetWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bo
     if (m_nStatus == kUpToDate) SetUpdateStatus(kUpToDate);
     m_pm.Invalidate();
     m_pm.NeedUpdate();
+  } else if (uMsg == WM_DPICHANGED) {
+    bHandled = true;
+    FollowDpiChange(wParam, lParam);
   } else if (uMsg == WM_TIMER && wParam == kScreenshotTimer) {
     bHandled = true;
     ::KillTimer(m_hWnd, kScreenshotTimer);

@@ -102,6 +102,7 @@ class CSetWnd : public WindowImplBase {
   bool IsCloseRefused() const;
   void ShowUpdatePage(int page);
   void SaveScreenshotSoon();
+  void FollowDpiChange(WPARAM wParam, LPARAM lParam);
 
   const std::string m_sUpdateTimePath;
   const std::string m_sToday;
