@@ -7,7 +7,6 @@ cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DT640_BUILD_TESTS=OFF -DT640_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build --target t640 t640ctl t640-updater-standin >/dev/null
-export T640_PROGRAM_FOLDER="$PWD/"
 
 simulating=false
 [[ -n "${T640_SIMULATE:-}" ]] && simulating=true

@@ -26,6 +26,9 @@ packages=(
   # The desktop stage (tests/desktop): an X server, a window manager, a system tray, and the
   # clicks and window queries of a user.
   xvfb openbox trayer xdotool x11-utils
+  # The package stage: the Debian package (dpkg-shlibdeps finds its dependencies) and the checks
+  # of its desktop entry and AppStream metainfo.
+  dpkg-dev desktop-file-utils appstream
   # Where a desktop-stage start hangs, the stage prints the stack of each of the program's threads.
   gdb
 )

@@ -4,7 +4,8 @@
 # devices made real through uhid, inside Debian's kernel under qemu, with the AddressSanitizer
 # build's check programs), the desktop stage (the AddressSanitizer build's program started 200
 # times in a real X11 session with a window manager and a tray), the threaded tests again under
-# ThreadSanitizer, and a short fuzzing run of the report-descriptor parser and the import readers.
+# ThreadSanitizer, the package stage (the Debian package built, checked, unpacked and run), and a
+# short fuzzing run of the report-descriptor parser and the import readers.
 # Exits non-zero at the first failure; a kernel or desktop stage that cannot run (no kernel package
 # reachable, no qemu, no X server) is a failure too.
 set -euo pipefail
@@ -47,6 +48,11 @@ bash tests/desktop/start_stress.sh build-asan
 # thread), the whole program, the toolkit's cross-thread calls and time stamps taken on many threads.
 # It stays with gcc: the toolkit's suppressions for the uninstrumented Qt are keyed to gcc's macro.
 run_suite build-tsan "thread" -DT640_TEST_SCOPE=threaded -DT640_BUILD_BENCHMARKS=OFF
+
+# The program as it is shipped: an optimised build of the programs alone, installed under a prefix
+# and made into a Debian package whose unpacked programs must find their data beside themselves.
+echo "== package stage"
+bash tests/packaging/check_package.sh build-package
 
 bash fuzz/run.sh build-asan
 echo "all test stages passed"

@@ -11,6 +11,7 @@
 #include "shell/language_option.h"
 #include "platform/debug_output.h"
 #include "platform/sleep_notices/sleep_notices.h"
+#include "platform/termination_signals.h"
 #include "profiles/storage/data_folders.h"
 #include "shell/t640_app.h"
 #include "ui/toolkit/paint_manager_ui.h"
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
       return 0;
     case CT640App::StartResult::kFailed:
       std::fprintf(stderr, "t640: %s\n", error.c_str());
-      return 0;
+      return 1;
     case CT640App::StartResult::kRun:
       break;
   }
@@ -75,7 +76,14 @@ int main(int argc, char** argv) {
       })) {
     OutputDebugString("no suspend notices: " + sleepNotices.FailureReason());
   }
+  // A logout, `kill` or Ctrl+C ends the program as its own exit does: threads joined, files
+  // written, its place on the desktop bus given up.
+  CTerminationSignals termination;
+  if (!termination.Start([window](int) { PostMessage(window, WM_END_PROGRAM, 0, 0); })) {
+    OutputDebugString("no orderly end on signals: the program dies on them");
+  }
   CPaintManagerUI::MessageLoop();
+  termination.Stop();
   sleepNotices.Stop();
   const bool screenshotFailed = !options->screenshotPath.empty() && !app.MainWindow()->ScreenshotSaved();
   app.Finish();

@@ -57,6 +57,14 @@ const std::array<std::string, 10> kBusMessageNames = {
 constexpr int kStartWidth = 800;
 constexpr int kStartHeight = 572;
 
+// Names every place looked in, so the user can see where the data should be.
+std::string MissingDataMessage() {
+  if (ProgramFolderFound()) return "the skin in " + ProgramFolder() + "skin/ cannot be read";
+  std::string message = "the program's data is missing; looked for " + std::string(kProgramFolderMarker) + " in:";
+  for (const std::string& place : ProgramFolderCandidates()) message += "\n  " + place;
+  return message + "\n(T640_PROGRAM_FOLDER names the folder that holds it)";
+}
+
 }  // namespace
 
 CT640App::~CT640App() { Finish(); }
@@ -85,7 +93,7 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
 
   CPaintManagerUI::SetResourcePath((ProgramFolder() + "skin/").c_str());
   if (!CResourceManager::GetInstance()->LoadResource("res.xml")) {
-    if (reason) *reason = "the skin is missing (" + ProgramFolder() + "skin/res.xml)";
+    if (reason) *reason = MissingDataMessage();
     UnloadPrivateFonts();
     return StartResult::kFailed;
   }

@@ -151,7 +151,8 @@ describe_process() {
     fi
   else
     wait "$pid" 2>/dev/null || status=$?
-    echo "    process: ended with status $status"
+    # 127: reaped already, by a check that saw how it ended.
+    ((status == 127)) || echo "    process: ended with status $status"
   fi
 }
 
@@ -215,12 +216,43 @@ run_start() {
         "$pid" "$id" "$trace" "$output"
     elif grep -q -e 'ERROR: AddressSanitizer' -e 'runtime error:' "$output"; then
       report_failure "$number" "$kind" "the sanitizers reported an error" "$pid" "$id" "$trace" "$output"
+    elif ! ended_in_order "$pid"; then
+      report_failure "$number" "$kind" "SIGTERM did not end it in order: $ending" "$pid" "$id" "$trace" "$output"
     else
       passes=$((passes + 1))
     fi
   fi
   kill -TERM "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
+}
+
+# True once the process is gone or waits, ended, to be reaped.
+has_ended() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+  [[ ${stat##*) } == Z* ]]
+}
+
+# A desktop logout sends SIGTERM: the program ends through its own exit, with status 0 and its
+# place on the desktop bus given up. Sets `ending` to what was seen otherwise.
+ended_in_order() {
+  local pid=$1 status=0
+  kill -TERM "$pid" 2>/dev/null
+  if ! wait_for 10 has_ended "$pid"; then
+    ending="still running after 10 s"
+    return 1
+  fi
+  wait "$pid" 2>/dev/null || status=$?
+  local left
+  left=$(find "$XDG_RUNTIME_DIR/t640-bus" -name '*.sock' 2>/dev/null | head -n1)
+  if ((status != 0)); then
+    ending="status $status"
+  elif [[ -n $left ]]; then
+    ending="its bus socket ${left##*/} was left behind"
+  else
+    return 0
+  fi
+  return 1
 }
 
 run_session() {

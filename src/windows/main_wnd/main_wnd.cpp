@@ -132,6 +132,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
     case WM_USB_MAINMESS_DEVICE_REMOVE:
       DetachSlot(wParam);
       return 0;
+    case WM_END_PROGRAM:
+      EndProgram();
+      return 0;
     case WM_USB_MAINMESS_DEVICE_INACCESSIBLE:
       OnInaccessibleDevices(wParam != 0);
       return 0;
@@ -322,14 +325,18 @@ void CMainWnd::ShowTrayMenu() {
   (new CMenuWnd)->Init("menu.xml", cursor, &m_pm, eMenuAlignment_Left | eMenuAlignment_Top);
 }
 
+void CMainWnd::EndProgram() {
+  CloseAuxiliaryWindows();
+  Close(IDOK);
+}
+
 void CMainWnd::OnMenuClick(WPARAM record) {
   auto* command = reinterpret_cast<MenuCmd*>(record);
   if (!command) return;
   const std::string name = command->szName.str();
   CPaintManagerUI::DeletePtr(command);
   if (name == "exit") {
-    CloseAuxiliaryWindows();
-    Close(IDOK);
+    EndProgram();
     return;
   }
   router_->RouteMenuCommand(name);

@@ -37,6 +37,8 @@ inline constexpr UINT WM_SETTING_PROGRESS = 3072;
 inline constexpr UINT WM_LANGUAGE_CHANGED = 3089;
 inline constexpr UINT WM_OPEN_SETTINGS = 3093;
 inline constexpr UINT WM_CLEAR_UPDATE_BADGE = 3094;
+// Ends the program as the tray menu's exit does (sent when the session asks it to end).
+inline constexpr UINT WM_END_PROGRAM = 3095;
 
 // The main window timers.
 enum MainWindowTimer : UINT {
@@ -210,6 +212,8 @@ class CMainWnd : public WindowImplBase, public IEditorHost {
   void OnTrayIcon(LPARAM mouseMessage);
   void ShowTrayMenu();
   void OnMenuClick(WPARAM record);
+  // Closes the auxiliary windows and then this one, which stops the workers and ends the loop.
+  void EndProgram();
   void UpdateNoDeviceLayout(const char* logPrefix);
   void ShowPowerPage(CDeviceOptionUI* tile);
   void SelectTile(CDeviceOptionUI& tile);
