@@ -202,6 +202,11 @@ void CMainWnd::OnFirmwareUpdate(WPARAM /*productId*/, LPARAM version) {
     return;
   }
   ShowUpdateBadge(true);
+  // A picture taken without anyone at the screen cannot wait for an answer.
+  if (!options_.screenshotPath.empty()) {
+    OutputDebugString("--screenshot: the firmware update is not offered");
+    return;
+  }
   const std::string updater = FirmwareUpdaterPath();
   if (!IsFirmwareUpdaterInstalled(updater)) {
     ShowMessageBox(GetHWND(), "UpdateTiShi", TextKey("UpdateTiShiNoUpdater"), dpi_, true, CMsgWnd::kNotice);
