@@ -17,7 +17,7 @@ CSimPlug::CSimPlug(std::shared_ptr<CVirtualDevice> device, uint64_t plugNumber,
                    std::shared_ptr<SimChangeNotice> changes)
     : device_(std::move(device)), changes_(std::move(changes)) {
   const SimDeviceDescription& description = device_->Description();
-  attributes_ = {description.vendorId, description.productId, description.version};
+  attributes_ = {description.vendorId, description.productId, device_->ReleaseNumber()};
   const bool usb = description.bus == SimBus::Usb;
   for (const SimCollectionAddress& address : ListSimCollections(description)) {
     const SimInterface& interface =

@@ -52,6 +52,18 @@ void CSimulation::AnswerAtOnce() {
   }
 }
 
+bool CSimulation::ListenForFirmwareUpdates(const std::string& busFolder, std::string& error) {
+  if (!devices_.mouse) {
+    error = "no virtual mouse to update";
+    return false;
+  }
+  if (flashListener_) return true;
+  auto listener = std::make_unique<CSimFirmwareFlashListener>(devices_.mouse, *backend_);
+  if (!listener->Start(busFolder, error)) return false;
+  flashListener_ = std::move(listener);
+  return true;
+}
+
 std::unique_ptr<CSimulation> CreateSimulation(std::string_view list, std::string* error) {
   std::optional<SimulationList> parsed = ParseSimulationList(list, error);
   if (!parsed) return nullptr;

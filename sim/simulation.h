@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/firmware_flash_listener.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/simulation_list.h"
 #include "sim/virtual_headset.h"
@@ -44,10 +45,16 @@ class CSimulation {
   // clock) that do not wait for an interrupt interval to pass.
   void AnswerAtOnce();
 
+  // A firmware updater on the bus in `busFolder` can update the virtual mouse from now on
+  // (firmware_flash_listener.h). False with the reason when there is no mouse or no bus.
+  bool ListenForFirmwareUpdates(const std::string& busFolder, std::string& error);
+
  private:
   SimDeviceSet devices_;
   // Declared last so it goes first and unplugs the devices while they still exist.
   std::unique_ptr<CSimHidBackend> backend_;
+  // Uses the backend, so it goes before it.
+  std::unique_ptr<CSimFirmwareFlashListener> flashListener_;
 };
 
 // Parses a --simulate list and builds it; null with the parser's message when the list is bad.

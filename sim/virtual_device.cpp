@@ -6,7 +6,8 @@
 
 CVirtualDevice::CVirtualDevice(SimDeviceDescription description, SimFirmwareMemory memory,
                                std::span<const SimCommandRule> rules)
-    : memory_(std::move(memory)), description_(std::move(description)), rules_(rules) {}
+    : memory_(std::move(memory)), description_(std::move(description)), rules_(rules),
+      releaseNumber_(description_.version) {}
 
 bool CVirtualDevice::IsPlugged() const {
   std::lock_guard guard(plugMutex_);

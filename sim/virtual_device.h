@@ -41,6 +41,10 @@ class CVirtualDevice {
   CVirtualDevice& operator=(const CVirtualDevice&) = delete;
 
   const SimDeviceDescription& Description() const { return description_; }
+  // The USB release number the host reads when the device is next plugged in; a firmware update
+  // changes it, and the device shows it once it has been plugged in again.
+  uint16_t ReleaseNumber() const { return releaseNumber_.load(); }
+  void SetReleaseNumber(uint16_t version) { releaseNumber_.store(version); }
   CSimFaultPlan& Faults() { return faults_; }
   CSimFrameLog& Frames() { return frames_; }
   const CSimFrameLog& Frames() const { return frames_; }
@@ -94,6 +98,7 @@ class CVirtualDevice {
   CSimFaultPlan faults_;
   CSimFrameLog frames_;
   std::atomic<uint32_t> latencyMs_{kSimDefaultReplyLatencyMs};
+  std::atomic<uint16_t> releaseNumber_;
   mutable std::mutex plugMutex_;
   std::weak_ptr<ISimDevicePlug> plug_;
 };

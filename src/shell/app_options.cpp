@@ -57,11 +57,13 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& argume
         options.openColourWindow = page == kColourWindowPageName;
         options.openSkinPanel = page == kSkinPanelPageName;
         options.openAboutWindow = page == kAboutWindowPageName;
+        options.openSettingsWindow = page == kSettingsWindowPageName;
         options.openFunction = FunctionOfPageName(page);
         if (options.openFunction == 0 && !options.openColourWindow && !options.openSkinPanel &&
-            !options.openAboutWindow) {
+            !options.openAboutWindow && !options.openSettingsWindow) {
           if (error) {
-            *error = "--open takes lighting, keys, macros, settings, recoil, more, colour, skin or about, not \"" +
+            *error = "--open takes lighting, keys, macros, settings, recoil, more, colour, skin, about or "
+                     "settings-window, not \"" +
                      page + "\"";
           }
           return std::nullopt;

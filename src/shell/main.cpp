@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         return 1;
     }
   }
-  std::shared_ptr<IHidBackend> backend = MakeHidBackend(options->simulate, options->simulateList, &error);
+  std::shared_ptr<IHidBackend> backend = MakeHidBackend(options->simulate, options->simulateList, &error, true);
   if (!backend) {
     std::fprintf(stderr, "t640: %s\n", error.c_str());
     return 2;

@@ -109,6 +109,7 @@ CT640App::StartResult CT640App::Start(const AppOptions& options, std::shared_ptr
   windowOptions.openColourWindow = options.openColourWindow;
   windowOptions.openSkinPanel = options.openSkinPanel;
   windowOptions.openAboutWindow = options.openAboutWindow;
+  windowOptions.openSettingsWindow = options.openSettingsWindow;
   windowOptions.programVersion = ProgramVersion();
   windowOptions.startInTray = options.startInTray;
   windowOptions.messagesLocale = MessagesLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));

@@ -16,7 +16,7 @@ TEST(AppOptions, ParsesTheCommandLine) {
     int openFunction = 0;
     bool openColourWindow = false;
     bool tray = false;
-    const char* window = "";  // --open skin or about
+    const char* window = "";  // --open skin, about or settings-window
   };
   const Case cases[] = {
       {{}, nullptr, true, false, "", ""},
@@ -32,6 +32,8 @@ TEST(AppOptions, ParsesTheCommandLine) {
       {{"--open", "keys"}, nullptr, true, false, "", "", "", kKeyTab},
       {{"--screenshot", "m.png", "--open", "macros"}, nullptr, true, false, "", "m.png", "", kMacroTab},
       {{"--open", "colour", "--screenshot", "c.png"}, nullptr, true, false, "", "c.png", "", 0, true},
+      {{"--open", "settings-window"}, nullptr, true, false, "", "", "", 0, false, false, "settings-window"},
+      {{"--open", "settings"}, nullptr, true, false, "", "", "", kSystemTab},  // the device's page
       {{"--open", "Keys"}, nullptr, false, false, "", ""},
       {{"--open", "color"}, nullptr, false, false, "", ""},
       {{"--open"}, nullptr, false, false, "", ""},
@@ -57,5 +59,6 @@ TEST(AppOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options->startInTray, test.tray);
     EXPECT_EQ(options->openSkinPanel, std::string(test.window) == "skin");
     EXPECT_EQ(options->openAboutWindow, std::string(test.window) == "about");
+    EXPECT_EQ(options->openSettingsWindow, std::string(test.window) == "settings-window");
   }
 }

@@ -151,9 +151,12 @@ TEST(Program, TheTrayMenusExitClosesTheWindow) {
 }
 
 TEST(Program, OldFirmwareOffersTheUpdater) {
+  // An updater that is there: it starts and ends without touching anything.
+  setenv("T640_FIRMWARE_UPDATER", "/bin/true", 1);
   CScopedPromptAnswerer answer([](const PromptRecord&) { return 1; });
   Program program("mouse:firmware=0x0102");
   ASSERT_TRUE(PumpUntil([&] { return !answer.Prompts().empty(); }, kSettleMs));
+  unsetenv("T640_FIRMWARE_UPDATER");
   EXPECT_EQ(answer.Prompts().front().titleKey, "UpdateTiShi");
   EXPECT_EQ(answer.Prompts().front().buttonMode, 1);
   EXPECT_TRUE(program.Window().IsNoDeviceLayoutShown()) << "the page waits behind the no-device layout";

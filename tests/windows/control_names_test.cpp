@@ -26,6 +26,8 @@
 #include "windows/color_select_wnd/color_select_wnd.h"
 #include "windows/main_wnd/control_router.h"
 #include "windows/main_wnd/main_wnd_controls.h"
+#include "windows/set_wnd/set_wnd.h"
+#include "windows/set_wnd/set_wnd_controls.h"
 #include "windows/skin_wnd/skin_controls.h"
 #include "windows/skin_wnd/skin_frame.h"
 
@@ -87,6 +89,10 @@ TEST(ControlNames, EveryNameTheCodeUsesIsInItsLayout) {
       {"colour window", {"XML/PalletDialog.xml"}, Names(CColorSelectWnd::Rows(), {color_select::kLookedUp})},
       {"skin panel", {"XML/skin.xml"}, Names(CSkinFrame::Rows(), {skin_panel::kLookedUp})},
       {"about window", {"XML/AboutWnd.xml"}, Names(std::span<const RouteRow<CSkinFrame>>(), {about_window::kLookedUp})},
+      // A row's check is in each row of the update list.
+      {"settings window",
+       {"XML/setwnd.xml", set_wnd::kRowLayoutFile},
+       Names(CSetWnd::Routes(), {set_wnd::kLookedUp})},
       {"mouse page",
        {mouse_page::kLayoutFile},
        Names(CMousePageRoutes::Rows(), {mouse_page::kLookedUp, device_page::kLookedUp})},

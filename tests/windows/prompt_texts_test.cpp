@@ -28,6 +28,7 @@ constexpr PromptKey kPromptKeys[] = {
     {"message_text_33", false}, {"message_text_34", false}, {"message_text_35", false},   {"message_text_36", false},
     {"message_text_37", false}, {"message_text_38", false}, {"message_text_39", false},   {"UpdateTiShi", false},
     {"UpdateTiShiText", false}, {"message_keys_not_sent", false}, {"message_profile_not_sent", false},
+    {"UpdateTiShiNoUpdater", false}, {"UpdateTiShiNotStarted", false},
 };
 
 // The language files Language.config lists.

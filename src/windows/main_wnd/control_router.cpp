@@ -21,6 +21,7 @@ const RouteRow<CControlRouter> CControlRouter::kRouteRows[] = {
     {NotifyKind::kClick, kNoDeviceOkButton, false, &Router::OnPutWindowAway},
     {NotifyKind::kClick, kDeviceErrorOkButton, false, &Router::OnPutWindowAway},
     {NotifyKind::kClick, kDeviceErrorReconnectButton, false, &Router::OnReconnect},
+    {NotifyKind::kClick, kSettingsButton, false, &Router::OnSettings},
     {NotifyKind::kClick, kSelectPreviousButton, false, &Router::OnSelectPrevious},
     {NotifyKind::kClick, kSelectNextButton, false, &Router::OnSelectNext},
     {NotifyKind::kSelectChanged, kTileOption, false, &Router::OnTileSelected},
@@ -53,7 +54,15 @@ void CControlRouter::RouteMenuCommand(const std::string& name) {
     window_.OpenAboutWindow();
     return;
   }
+  if (name == kSettingsMenuItem) {
+    window_.OpenSettingsWindow(true);
+    return;
+  }
   if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->RouteMenuCommand(name);
+}
+
+bool CControlRouter::IsOwnMenuCommand(const std::string& name) {
+  return name == kSettingsMenuItem || name == kAboutMenuItem;
 }
 
 void CControlRouter::OnClose(TNotifyUI&, int) { window_.HideOrMinimise(); }
@@ -64,6 +73,7 @@ void CControlRouter::OnReconnect(TNotifyUI&, int) {
   if (CVelmarUSBDevice* device = window_.GetSelectedDevice()) device->MarkInitialised();
 }
 
+void CControlRouter::OnSettings(TNotifyUI&, int) { window_.OpenSettingsWindow(false); }
 void CControlRouter::OnSelectPrevious(TNotifyUI&, int) { window_.SelectPrevious(); }
 void CControlRouter::OnSelectNext(TNotifyUI&, int) { window_.SelectNext(); }
 void CControlRouter::OnTileSelected(TNotifyUI&, int) { window_.OnTileSelectionChanged(); }

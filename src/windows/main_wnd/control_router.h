@@ -21,6 +21,8 @@ class CControlRouter {
   // default handling at all.
   bool Route(TNotifyUI& msg);
   void RouteMenuCommand(const std::string& name);
+  // The tray menu's rows the router acts on itself ("exit" is the window's own).
+  static bool IsOwnMenuCommand(const std::string& name);
 
   static std::span<const RouteRow<CControlRouter>> Rows();
 
@@ -30,6 +32,7 @@ class CControlRouter {
   void OnClose(TNotifyUI& msg, int index);
   void OnPutWindowAway(TNotifyUI& msg, int index);
   void OnReconnect(TNotifyUI& msg, int index);
+  void OnSettings(TNotifyUI& msg, int index);
   void OnSelectPrevious(TNotifyUI& msg, int index);
   void OnSelectNext(TNotifyUI& msg, int index);
   void OnTileSelected(TNotifyUI& msg, int index);

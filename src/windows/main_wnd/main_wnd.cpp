@@ -14,6 +14,7 @@
 #include "ui/toolkit/ui_thread.h"
 #include "ui/toolkit/window_api.h"
 #include "windows/main_wnd/control_router.h"
+#include "windows/main_wnd/firmware_updater.h"
 #include "windows/main_wnd/input_capture_choice.h"
 #include "windows/main_wnd/scan_sink.h"
 
@@ -32,6 +33,7 @@ CMainWnd::CMainWnd(std::shared_ptr<IHidBackend> backend, MainWindowOptions optio
       router_(std::make_unique<CControlRouter>(*this)),
       tray_(options_.standInTray ? CTrayIcon::Host::kStandIn : CTrayIcon::Host::kDesktop) {
   appNameMessage_ = RegisterWindowMessage(kAppName);
+  forwardMessage_ = RegisterWindowMessage(kUpdaterReportMessage);
   for (const char* name : {"Game_Start", "Game_End", "Game_Kill", "Game_Death"}) {
     gameEventMessages_.push_back(RegisterWindowMessage(name));
   }
@@ -105,12 +107,16 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
     OnGameEvent(lParam);
     return 0;
   }
+  if (uMsg == forwardMessage_) {
+    OnUpdaterReport(wParam, lParam);
+    return 0;
+  }
   if (uMsg == appNameMessage_) {
     if (lParam == 0 && !firstScanDone_) {
       firstScanDone_ = true;
       if (options_.openFunction != 0) OpenFunctionPage(options_.openFunction);
       if (!options_.screenshotPath.empty() || options_.openColourWindow || options_.openSkinPanel ||
-          options_.openAboutWindow) {
+          options_.openAboutWindow || options_.openSettingsWindow) {
         AfterScreenshotSettled();
       }
       if (options_.startInTray && trayShown_) {
@@ -151,6 +157,12 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
       return 0;
     case WM_LANGUAGE_CHANGED:
       ApplyLanguage(static_cast<int>(wParam));
+      return 0;
+    case WM_OPEN_SETTINGS:
+      OpenSettingsWindow(true);
+      return 0;
+    case WM_CLEAR_UPDATE_BADGE:
+      ShowUpdateBadge(false);
       return 0;
     default:
       bHandled = false;
@@ -203,6 +215,10 @@ void CMainWnd::OnTimer(UINT id) {
       break;
     case kTimerMacroTransfer:
       MacroTransferTimer();
+      break;
+    case kTimerShowUpdateProgress:
+      ::KillTimer(GetHWND(), id);
+      RunSettingsWindow(true, 0, {});
       break;
     default:
       break;

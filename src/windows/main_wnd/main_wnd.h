@@ -16,6 +16,7 @@
 #include "ui/toolkit/tray_icon.h"
 #include "ui/toolkit/window_impl_base.h"
 #include "windows/main_wnd/main_wnd_options.h"
+#include "windows/set_wnd/update_table.h"
 #include "windows/skin_wnd/skin_change_broadcast.h"
 
 class CContainerUI;
@@ -26,6 +27,7 @@ class CTabLayoutUI;
 class CScanToWindowSink;
 class CVelmarUSBDevice;
 class CControlRouter;
+class CSetWnd;
 
 // Private messages of the main window (values fixed; the devices and the scan thread send some).
 inline constexpr UINT WM_HOOK_CONTROL = 1054;
@@ -47,6 +49,7 @@ enum MainWindowTimer : UINT {
   kTimerProfileSwitch = 1055,
   kTimerGameEffect = 1066,
   kTimerScreenshot = 1099,  // --screenshot: the reads have settled
+  kTimerShowUpdateProgress = 1100,  // the firmware updater started: the settings window follows it
 };
 
 // The window's DPI on a monitor of this size: the 1000 × 640 layout is drawn at 1.5 × on a monitor
@@ -150,14 +153,28 @@ class CMainWnd : public WindowImplBase, public IEditorHost, public SkinChangeRec
   void SetSuspended(bool suspended);
   void SetAttended(bool attended);
   bool IsAttended() const { return attended_; }
-  // The open colour and about windows close (the colour window as a cancel) with the main
-  // window's changes of state.
+  // The open colour window closes, as a cancel, and the about window, and the settings window
+  // unless an update runs, with the main window's changes of state.
   void CloseAuxiliaryWindows();
+  // The windows that edit the selected device close with it (the colour window, as a cancel);
+  // the settings window stays, as a device leaves and comes back during its firmware update.
+  void CloseDeviceWindows();
   // A stage colour of the mouse page was clicked: the colour window for stage `stage` of the
   // selected mouse, modally; a confirmed colour goes into the stage, the profile and the mouse.
   // Nothing happens while a colour window is open or when no mouse is selected.
   void OpenColourWindow(int stage);
   bool IsColourWindowOpen() const { return colourWindow_ != nullptr; }
+  // The settings window, modally: beside the settings button, or centred on this window (the tray
+  // menu, WM_OPEN_SETTINGS). Nothing happens while one is open.
+  void OpenSettingsWindow(bool centred);
+  bool IsSettingsWindowOpen() const { return settingsWindow_ != nullptr; }
+  // The open settings window, or null.
+  CSetWnd* SettingsWindow() const { return settingsWnd_; }
+  // The update table as it stands: every entry, with Version 0 for what is not there.
+  std::vector<UpdateEntry> FillUpdateVersions();
+  // The badge on the settings button: an update the program can install is waiting.
+  void ShowUpdateBadge(bool shown);
+  bool IsUpdateBadgeShown() const { return updateBadge_; }
 
   // ---- skin and about ----
   // The skin panel's broadcast: "root" takes the colour, or the picture cut to the window's shape
@@ -197,6 +214,13 @@ class CMainWnd : public WindowImplBase, public IEditorHost, public SkinChangeRec
   void OnDeviceLinkState(WPARAM kindRow, LPARAM linked);
   void OnDeviceInitResult(WPARAM valid);
   void OnFirmwareUpdate(WPARAM productId, LPARAM version);
+  void OnUpdaterReport(WPARAM report, LPARAM value);
+  bool StartMouseFirmwareUpdate(const UpdateEntry& entry);
+  // With a screenshot path the window pictures itself once filled and closes; true when the
+  // picture was written. `followKindRow`: the row of the device-kind table whose update runs.
+  bool RunSettingsWindow(bool centred, int followKindRow, const std::string& screenshotPath);
+  // --open settings-window: the settings window, once the devices have been read.
+  void OpenRequestedSettingsWindow();
   void OnTrayIcon(LPARAM mouseMessage);
   void ShowTrayMenu();
   void OnMenuClick(WPARAM record);
@@ -280,6 +304,11 @@ class CMainWnd : public WindowImplBase, public IEditorHost, public SkinChangeRec
   HWND colourWindow_ = nullptr;
   HWND aboutWindow_ = nullptr;
   bool skinPanelShot_ = false;
+  HWND settingsWindow_ = nullptr;
+  CSetWnd* settingsWnd_ = nullptr;
+  // The firmware updater's reports (the registered forward message).
+  UINT forwardMessage_ = 0;
+  bool updateBadge_ = false;
   int selectedTileIndex_ = -1;
   UINT appNameMessage_ = 0;
   std::vector<UINT> gameEventMessages_;

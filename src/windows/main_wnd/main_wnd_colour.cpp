@@ -58,6 +58,11 @@ bool CMainWnd::RunColourWindow(int stage, const std::string& screenshotPath) {
 }
 
 void CMainWnd::CloseAuxiliaryWindows() {
-  if (colourWindow_) ::PostMessage(colourWindow_, WM_CLOSE, CColorSelectWnd::kCancelled, 0);
+  CloseDeviceWindows();
+  if (settingsWindow_) ::PostMessage(settingsWindow_, WM_CLOSE, 0, 0);
   if (aboutWindow_) ::PostMessage(aboutWindow_, WM_CLOSE, IDCANCEL, 0);
+}
+
+void CMainWnd::CloseDeviceWindows() {
+  if (colourWindow_) ::PostMessage(colourWindow_, WM_CLOSE, CColorSelectWnd::kCancelled, 0);
 }

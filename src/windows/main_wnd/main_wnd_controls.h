@@ -15,6 +15,10 @@ inline constexpr const char* kMinimiseButton = "minbtn";
 inline constexpr const char* kSkinButton = "skinbtn";
 // The tray menu's row that opens the about window.
 inline constexpr const char* kAboutMenuItem = "about_menu";
+// Opens the settings window; its fore image is the badge of a waiting update.
+inline constexpr const char* kSettingsButton = "setbtn";
+// The tray menu's row that opens the settings window, centred.
+inline constexpr const char* kSettingsMenuItem = "setwnd_menu";
 
 // The device selector: the strip of tiles with its arrows, the switch of device pages and the
 // switch of battery displays. "device_select" is the option inside each tile.

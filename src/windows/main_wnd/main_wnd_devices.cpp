@@ -269,7 +269,7 @@ void CMainWnd::HideTile(int index) {
   if (!tile) return;
   int other = -1;
   if (tile->IsInStrip() && tile->IsSelected()) {
-    CloseAuxiliaryWindows();
+    CloseDeviceWindows();
     const std::vector<CDeviceOptionUI*> tiles = Tiles();
     for (size_t i = 0; i < tiles.size(); ++i) {
       if (static_cast<int>(i) != index && tiles[i]->IsInStrip()) {

@@ -13,7 +13,6 @@
 #include "platform/clock.h"
 #include "platform/log_file.h"
 #include "platform/program_folder.h"
-#include "platform/process_launch.h"
 #include "profiles/settings/language_choice.h"
 #include "profiles/settings/language_list.h"
 #include "profiles/settings/user_settings.h"
@@ -21,7 +20,10 @@
 #include "ui/toolkit/paint_manager_ui.h"
 #include "ui/toolkit/resource_manager.h"
 #include "ui/toolkit/window_api.h"
+#include "ui/controls/text_key.h"
+#include "windows/main_wnd/firmware_updater.h"
 #include "windows/main_wnd/main_wnd.h"
+#include "windows/set_wnd/set_wnd.h"
 #include "windows/msg_wnd.h"
 
 namespace {
@@ -34,11 +36,9 @@ constexpr uint32_t kScreenshotPollMs = 100;
 constexpr uint32_t kScreenshotMaxWaitMs = 5000;
 // A few polls after the reads so the light preview and the battery display have been pushed.
 constexpr int kScreenshotQuietPolls = 3;
-constexpr const char* kFirmwareUpdaterName = "TX4D18-V0103-20260117";
-
-void StartFirmwareUpdater(const std::string& path) {
-  if (!StartDetachedProgram(path, {"On the upgrade"})) OutputDebugString("firmware updater not started: " + path);
-}
+// The settings window that shows an update's progress opens once the read that asked for the
+// update has returned.
+constexpr uint32_t kUpdateProgressDelayMs = 10;
 
 }  // namespace
 
@@ -119,6 +119,7 @@ void CMainWnd::ApplyLanguage(int index) {
   if (WriteUserSetting(options_.userDataFolder, kLanguageSettingName, language.id)) OutputDebugString("写成功！");
   m_pm.Invalidate();
   if (aboutWindow_) ::SendMessage(aboutWindow_, WM_LANGUAGE_CHANGED, 0, 0);
+  if (settingsWindow_) ::SendMessage(settingsWindow_, WM_LANGUAGE_CHANGED, 0, 0);
   m_pm.NeedUpdate();
 }
 
@@ -171,6 +172,10 @@ void CMainWnd::OnScreenshotTimer() {
     OpenRequestedAboutWindow();
     return;
   }
+  if (options_.openSettingsWindow) {
+    OpenRequestedSettingsWindow();
+    return;
+  }
   SaveScreenshotAndExit();
 }
 
@@ -193,23 +198,43 @@ void CMainWnd::SaveScreenshotAndExit() {
   Close(saved ? IDOK : IDCANCEL);
 }
 
-// The mouse's firmware is too old to keep what is written to it: offer the updater shipped in
-// "Update/". Declining ends the program at once, as the settings could not be kept anyway.
+// The mouse's firmware is too old to keep what is written to it: the settings button shows the
+// badge, and the updater is offered. Without an updater the notice says so and the program goes
+// on. With one, declining ends the program at once, as the mouse could not keep its settings
+// anyway; confirming starts it and opens the settings window, which follows its progress.
 void CMainWnd::OnFirmwareUpdate(WPARAM /*productId*/, LPARAM version) {
-  CVelmarUSBDevice* selected = GetSelectedDevice();
+  CVelmarUSBDevice* mouse = Mice().empty() ? nullptr : Mice().front();
   if (version >= kMouseMinimumFirmwareVersion) {
-    if (selected) selected->Channel().SetUpdateInProgress(0);
+    if (mouse) mouse->Channel().SetUpdateInProgress(0);
     if (noDeviceLayout_) noDeviceLayout_->SetVisible(false);
+    ShowUpdateBadge(false);
+    return;
+  }
+  ShowUpdateBadge(true);
+  // A picture taken without anyone at the screen cannot wait for an answer.
+  if (!options_.screenshotPath.empty()) {
+    OutputDebugString("--screenshot: the firmware update is not offered");
+    return;
+  }
+  const std::string updater = FirmwareUpdaterPath();
+  if (!IsFirmwareUpdaterInstalled(updater)) {
+    ShowMessageBox(GetHWND(), "UpdateTiShi", TextKey("UpdateTiShiNoUpdater"), dpi_, true, CMsgWnd::kNotice);
     return;
   }
   noDeviceLayoutEnabled_ = true;
   if (deviceErrorLayout_) deviceErrorLayout_->SetVisible(false);
   if (noDeviceLayout_) noDeviceLayout_->SetVisible(true);
   WriteLogLine("UpdateMacroKbDevice>pNoDeviceLinkLyout    true");
-  if (ShowMessageBox(GetHWND(), "UpdateTiShi", "UpdateTiShiText", dpi_, true, 1) != 1) {
+  if (ShowMessageBox(GetHWND(), "UpdateTiShi", "UpdateTiShiText", dpi_, true, CMsgWnd::kQuestion) != 1) {
     StopWorkers();
     std::_Exit(0);
   }
-  if (selected) selected->Channel().SetUpdateInProgress(1);
-  StartFirmwareUpdater(ProgramFolder() + "Update/" + kFirmwareUpdaterName);
+  if (mouse) mouse->Channel().SetUpdateInProgress(1);
+  if (!StartFirmwareUpdater(updater)) {
+    if (mouse) mouse->Channel().SetUpdateInProgress(0);
+    if (noDeviceLayout_) noDeviceLayout_->SetVisible(CountShown() == 0);
+    ShowMessageBox(GetHWND(), "UpdateTiShi", TextKey("UpdateTiShiNotStarted"), dpi_, true, CMsgWnd::kNotice);
+    return;
+  }
+  ::SetTimer(GetHWND(), kTimerShowUpdateProgress, kUpdateProgressDelayMs);
 }

@@ -11,11 +11,13 @@ struct MainWindowOptions {
   // Open the colour window for the selected mouse's current stage once the devices have been read;
   // with a screenshot path, that window is pictured instead of the main window.
   bool openColourWindow = false;
-  // Open the skin panel, or the about window, once the devices have been read; with a screenshot
-  // path, that window is pictured instead of the main window.
+  // Open the skin panel, the about window or the settings window once the devices have been read;
+  // with a screenshot path, that window is pictured instead of the main window.
   bool openSkinPanel = false;
   bool openAboutWindow = false;
-  // The version the build gives the program, as `t640 --version` prints it.
+  bool openSettingsWindow = false;
+  // The version the build gives the program, as `t640 --version` prints it; the settings window
+  // lists it.
   std::string programVersion;
   // Where the per-user data lives; empty for the user's own folder.
   std::string userDataFolder;
