@@ -30,11 +30,19 @@ void FillOwnBytes(std::vector<uint8_t>& area, size_t offset, size_t page) {
   }
 }
 
-std::vector<uint8_t> PadSettingsArea() {
+void FillLighting(std::vector<uint8_t>& area, size_t offset, const SimMousePadOptions& options) {
+  area[offset + 1] = options.lightModeCode;
+  area[offset + 5] = options.colourful ? 1 : 0;
+}
+
+std::vector<uint8_t> PadSettingsArea(const SimMousePadOptions& options) {
   std::vector<uint8_t> area = SimLightingSettingsArea();
   for (size_t page = 0; page < kPadPages; ++page) {
     FillOwnBytes(area, page * kSimLightingWriteStride, page);
-    if (page > 0) FillOwnBytes(area, page * kSimLightingReadStride, page);
+    FillLighting(area, page * kSimLightingWriteStride, options);
+    if (page == 0) continue;
+    FillOwnBytes(area, page * kSimLightingReadStride, page);
+    FillLighting(area, page * kSimLightingReadStride, options);
   }
   return area;
 }
@@ -42,7 +50,7 @@ std::vector<uint8_t> PadSettingsArea() {
 SimFirmwareMemory PadMemory(const SimMousePadOptions& options) {
   SimFirmwareMemory memory;
   memory[SimBlock::DeviceInfo] = SimDeviceInfoBlock(options.initialised);
-  memory[SimBlock::Settings] = PadSettingsArea();
+  memory[SimBlock::Settings] = PadSettingsArea(options);
   memory[SimBlock::LightStream].assign(kLightStreamSize, 0);
   return memory;
 }

@@ -10,6 +10,7 @@
 #include "profiles/profile_session/profile_session.h"
 #include "profiles/storage/data_folders.h"
 #include "transport/result_codes.h"
+#include "ui/controls/mp_device_power_ui.h"
 
 CVelmarMousePadDevice::CVelmarMousePadDevice(IHidBackend& backend, IClock& clock)
     : CVelmarUSBDevice(backend, clock), profile_(CreateProfileSession()), driver_(Channel()) {}
@@ -46,8 +47,10 @@ void CVelmarMousePadDevice::InitDevicePage() {
   CVelmarUSBDevice::InitDevicePage();
   view_.Bind(this);
   if (CControlUI* picture = view_.Picture()) CollectKeyButtons(picture, {pad_page::kLightZone});
-  // The pad has lighting and nothing else: its page opens on the lighting.
+  // The pad has lighting and nothing else: its page opens on the lighting, and it has no battery
+  // to show.
   OpenOnFunction(kLightingTab);
+  if (CMpDevicePowerUI* power = GetPowerDisplay()) power->ShowBatteryLayout(false);
 }
 
 void CVelmarMousePadDevice::ShowSettings() {

@@ -29,6 +29,9 @@ class MousePadProgram : public ::testing::Test {
     ASSERT_NE(pad, nullptr);
     editor = LightEditorOf(*pad);
     ASSERT_NE(editor, nullptr);
+    // The user picks the pad's tile: its page shows and the edits go to it.
+    program.Window().TileOf(pad)->Select(true);
+    ASSERT_TRUE(PumpUntil([&] { return program.Window().GetSelectedDevice() == pad; }, kSettleMs));
   }
 
   bool PadRead() {
@@ -101,6 +104,8 @@ TEST_F(MousePadProgram, ThePadGoesAndComesBack) {
   ASSERT_TRUE(program.Sim().Backend().Plug(program.Sim().MousePad()));
   ASSERT_TRUE(PumpUntil([&] { return program.Window().TileOf(pad)->IsReachable() && pad->CompletedReads() > reads; },
                         kSettleMs));
+  program.Window().TileOf(pad)->Select(true);
+  ASSERT_TRUE(PumpUntil([&] { return program.Window().GetSelectedDevice() == pad; }, kSettleMs));
   ASSERT_TRUE(ModeCombo()->SelectItem(0, true));
   EXPECT_EQ(VirtualPad().WrittenPage(0)[kModeByte], 0) << "written after the pad came back";
 }
