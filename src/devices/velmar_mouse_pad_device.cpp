@@ -57,7 +57,10 @@ void CVelmarMousePadDevice::ShowSettings() {
   LoadLightAndMacroNames();
   const size_t mode = model_.Light().SelectItem;
   const auto& modes = LightModes();
-  view_.ShowMode(mode < modes.size() ? modes[mode].name : std::string());
+  // While the pad runs a page the host may not write back, the line says why changes stay here.
+  const bool heldElsewhere = Channel().IsOpen() && driver_.ActivePage() > 0;
+  view_.ShowMode(heldElsewhere ? std::string(pad_page::kOtherPageNote)
+                               : mode < modes.size() ? modes[mode].name : std::string());
   NotifyLightInfoShown();
 }
 

@@ -145,6 +145,7 @@ TEST_F(MousePad, NothingIsWrittenWhileThePadRunsAnotherPage) {
   EXPECT_TRUE(CommandsSeen(rig.Pad()).empty());
   EXPECT_EQ(rig.Pad().Block(SimBlock::Settings), before) << "page 2's own bytes never land on page 0";
   EXPECT_EQ(rig.Device().GetLightInfo().Red, 255) << "the change stays in the profile";
+  EXPECT_EQ(rig.Device().PageView().ShownMode(), "mousepad_other_page_note") << "the page says why";
 }
 
 TEST_F(MousePad, NothingIsWrittenAfterAReadThatFailed) {
