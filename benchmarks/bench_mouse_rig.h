@@ -33,7 +33,7 @@ class CBenchWindow : public WindowImplBase, public IDeviceTile {
   void ShowDisconnected() override {}
   void RepaintLightPreview() override {}
 
-  CVelmarMouseDevice* device = nullptr;
+  CVelmarUSBDevice* device = nullptr;
 
  private:
   const char* className_;

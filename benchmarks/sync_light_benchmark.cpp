@@ -1,9 +1,9 @@
-// Measures the shared lighting's thread driving the virtual mouse: the steps per second against
-// the rate the speed asks for, the steps lost, and the CPU the process spends meanwhile (the
-// engine's steps and the preview pushes they cause). Prints the figures; it is not a test and
-// asserts nothing.
+// Measures the shared lighting's thread driving the virtual mouse, then the mouse and the virtual
+// mouse pad together: the steps per second against the rate the speed asks for, the steps lost,
+// and the CPU the process spends meanwhile (the engine's steps and the preview pushes they cause).
+// Each run lasts S seconds. Prints the figures; it is not a test and asserts nothing.
 //
-//   sync_light_benchmark [--seconds S] [--effect E] [--speed L]
+//   sync_light_benchmark [--seconds S] [--effect E] [--speed L]   (S per run; 30 unless given)
 //
 // --effect 0 breathing (the default), 1 steady, 2 flashing, 3 spectrum, 4 off; --speed 0 … 4 (the
 // slowest and the default is 0), larger counts as a step on every tick.
@@ -24,10 +24,52 @@
 #include "devices/device_messages.h"
 #include "devices/lighting/sync_light_engine.h"
 #include "devices/velmar_mouse_device.h"
+#include "devices/velmar_mouse_pad_device.h"
 #include "platform/clock.h"
 #include "sim/simulation.h"
 #include "ui/controls/mp_device_power_ui.h"
 #include "ui/toolkit/ui_lib.h"
+
+namespace {
+
+struct RunFigures {
+  uint64_t steps = 0;
+  uint64_t lost = 0;
+  double cpu = 0;
+  double wall = 0;
+};
+
+// Runs the message loop (the devices' tile timers and preview pushes) for `seconds`.
+RunFigures Measure(CSyncLightEngine& engine, CBenchWindow& window, int seconds) {
+  ::SetTimer(window.GetHWND(), kStopTimer, static_cast<UINT>(seconds) * 1000u);
+  const double cpuStart = ProcessCpuSeconds();
+  const double wallStart = WallSeconds();
+  const uint64_t stepsStart = engine.Steps();
+  const uint64_t lostStart = engine.LostSteps();
+  CPaintManagerUI::MessageLoop();
+  ::KillTimer(window.GetHWND(), kStopTimer);
+  return {engine.Steps() - stepsStart, engine.LostSteps() - lostStart, ProcessCpuSeconds() - cpuStart,
+          WallSeconds() - wallStart};
+}
+
+void Print(const char* devices, int effect, int speed, const RunFigures& run) {
+  const double period = SyncLightTicksPerStep(static_cast<uint8_t>(speed)) * kLightTickMs / 1000.0;
+  std::printf("shared lighting on %s, effect %d, speed level %d, %.1f s:\n", devices, effect, speed, run.wall);
+  std::printf("  steps: %llu = %.2f /s (the speed's rate: %.2f /s, expected %.0f), lost %llu\n",
+              static_cast<unsigned long long>(run.steps), run.steps / run.wall, 1.0 / period, run.wall / period,
+              static_cast<unsigned long long>(run.lost));
+  std::printf("  CPU: %.3f s = %.2f %% of one core\n", run.cpu, 100.0 * run.cpu / run.wall);
+}
+
+DeviceEntry PadEntry(CSimulation& sim) {
+  DeviceEntry entry;
+  static_cast<SupportedDevice&>(entry) = kSupportedDevices[8];
+  entry.DevicePath = sim.Backend().CommandPathOf(*sim.MousePad());
+  entry.Connected = 1;
+  return entry;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   int seconds = 30;
@@ -43,9 +85,9 @@ int main(int argc, char** argv) {
   CUiApplication application(argc, argv);
   UseSkin();
   std::string error;
-  std::unique_ptr<CSimulation> sim = CreateSimulation("mouse", &error);
-  if (!sim || !sim->Mouse()) {
-    std::fprintf(stderr, "no virtual mouse: %s\n", error.c_str());
+  std::unique_ptr<CSimulation> sim = CreateSimulation("mouse,mousepad", &error);
+  if (!sim || !sim->Mouse() || !sim->MousePad()) {
+    std::fprintf(stderr, "no virtual mouse and pad: %s\n", error.c_str());
     return 1;
   }
   auto* window = new CBenchWindow("SyncLightBenchWnd");
@@ -68,25 +110,46 @@ int main(int argc, char** argv) {
   engine.Wake();
 
   const uint64_t ownStepsStart = device->LightSteps();
-  ::SetTimer(window->GetHWND(), kStopTimer, static_cast<UINT>(seconds) * 1000u);
-  const double cpuStart = ProcessCpuSeconds();
-  const double wallStart = WallSeconds();
-  const uint64_t stepsStart = engine.Steps();
-  CPaintManagerUI::MessageLoop();
-  const uint64_t steps = engine.Steps() - stepsStart;
-  const double cpu = ProcessCpuSeconds() - cpuStart;
-  const double wall = WallSeconds() - wallStart;
-  engine.Stop();
-
-  const double period = SyncLightTicksPerStep(static_cast<uint8_t>(speed)) * kLightTickMs / 1000.0;
-  std::printf("shared lighting on the virtual mouse, effect %d, speed level %d, %.1f s:\n", effect, speed, wall);
-  std::printf("  steps: %llu = %.2f /s (the speed's rate: %.2f /s, expected %.0f), lost %llu\n",
-              static_cast<unsigned long long>(steps), steps / wall, 1.0 / period, wall / period,
-              static_cast<unsigned long long>(engine.LostSteps()));
+  const RunFigures mouseRun = Measure(engine, *window, seconds);
+  Print("the virtual mouse", effect, speed, mouseRun);
   std::printf("  the mouse's own light thread meanwhile: %llu steps\n",
               static_cast<unsigned long long>(device->LightSteps() - ownStepsStart));
-  std::printf("  CPU: %.3f s = %.2f %% of one core\n", cpu, 100.0 * cpu / wall);
 
+  // The pad joins, as after a same-mode copy: its page, its read, its flag.
+  auto* padWindow = new CBenchWindow("SyncLightBenchPadWnd");
+  padWindow->Create(nullptr, "bench pad", WS_POPUP, 0, 0, 0, 0, 0);
+  CPaintManagerUI padManager;
+  const DeviceEntry padEntry = PadEntry(*sim);
+  const DeviceCreation padCreated = CreateDeviceFromLayouts(padManager, sim->Backend(), padEntry, padWindow->GetHWND());
+  auto* pad = padCreated.device
+                  ? static_cast<CVelmarMousePadDevice*>(padCreated.device->GetInterface("VelmarMousePadDevice"))
+                  : nullptr;
+  if (!pad) {
+    std::fprintf(stderr, "the mouse pad page did not build\n");
+    return 1;
+  }
+  padManager.AttachDialog(pad);
+  pad->SetTile(padWindow);
+  padWindow->device = pad;
+  pad->AttachCommandInterface(padEntry, padEntry);
+  pad->OnTileTimer(kTimerReadAll);
+  engine.AddParticipant(CSyncLightEngine::Kind::kMousePad, pad);
+  pad->Channel().SetSameMode(1);
+  pad->LightPreview().Poke();
+  engine.Wake();
+  const uint64_t padOwnStart = pad->LightSteps();
+  const RunFigures bothRun = Measure(engine, *window, seconds);
+  Print("the virtual mouse and mouse pad", effect, speed, bothRun);
+  std::printf("  the devices' own light threads meanwhile: mouse %llu, pad %llu steps\n",
+              static_cast<unsigned long long>(device->LightSteps() - ownStepsStart),
+              static_cast<unsigned long long>(pad->LightSteps() - padOwnStart));
+  engine.Stop();
+
+  padWindow->device = nullptr;
+  padManager.AttachDialog(nullptr);
+  delete pad;
+  delete padCreated.power;
+  DestroyWindow(padWindow->GetHWND());
   window->device = nullptr;
   manager.AttachDialog(nullptr);
   delete device;

@@ -136,6 +136,8 @@ struct ItemParser {
         return number(0xFFFF, [&](unsigned v) { pad.firmwareVersion = static_cast<uint16_t>(v); });
       if (name == "fresh") return flag(&pad.initialised, false);
       if (name == "initialised") return flag(&pad.initialised, true);
+      if (name == "light") return number(0xFF, [&](unsigned v) { pad.lightModeCode = static_cast<uint8_t>(v); });
+      if (name == "colourful") return flag(&pad.colourful, true);
     }
     if (item == DeviceItem::Headset) {
       SimHeadsetOptions& headset = list.headsetOptions;

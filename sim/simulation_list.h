@@ -26,7 +26,7 @@ struct SimulationList {
 //                          linked, unlinked; each also the faults of the frames it carries:
 //                          late-reply=N, drop-reply=N, wrong-echo=N, status=ff@N, status=fe@N,
 //                          unplug-after=N (N counts the command frames from 1)
-//   mousepad:              firmware=N, fresh, initialised
+//   mousepad:              firmware=N, fresh, initialised, light=CODE (every page's lighting mode), colourful
 //   headset:               firmware=N, battery=N, fresh, initialised
 // Numbers are decimal or 0x hexadecimal; an empty list names no device. Example:
 //   mouse:sensor=12548:fresh,mouse-receiver:unlinked

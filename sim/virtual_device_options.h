@@ -39,6 +39,8 @@ struct SimReceiverOptions {
 struct SimMousePadOptions {
   bool initialised = true;
   uint16_t firmwareVersion = 0x0101;
+  uint8_t lightModeCode = 3;  // the factory pages' lighting: a steady white
+  bool colourful = false;     // the pages' colour cycle (the multi-colour byte)
 };
 
 struct SimHeadsetOptions {

@@ -5,6 +5,7 @@
 
 #include "devices/device_page_table.h"
 #include "devices/velmar_mouse_device.h"
+#include "devices/velmar_mouse_pad_device.h"
 #include "ui/controls/mp_device_power_ui.h"
 #include "ui/toolkit/dialog_builder.h"
 
@@ -25,6 +26,7 @@ T* BuildAs(const std::string& layout, LPCTSTR interfaceName, IDialogBuilderCallb
 
 CControlUI* CDeviceControlCallback::CreateControl(LPCTSTR pstrClass) {
   if (std::strcmp(pstrClass, "VelmarMouseDevice") == 0) return new CVelmarMouseDevice(backend_, clock_);
+  if (std::strcmp(pstrClass, "VelmarMousePadDevice") == 0) return new CVelmarMousePadDevice(backend_, clock_);
   if (std::strcmp(pstrClass, "VelmarUSBDevice") == 0) return new CVelmarUSBDevice(backend_, clock_);
   return nullptr;
 }

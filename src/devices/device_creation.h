@@ -13,7 +13,7 @@ class CVelmarUSBDevice;
 inline constexpr const char* kPowerDisplayLayoutFile = "XML\\CustomControlXML\\MpDevicePower.xml";
 
 // Creates the device classes for the tags the page layouts use ("VelmarMouseDevice",
-// "VelmarUSBDevice"); every other tag is left to the control factory.
+// "VelmarMousePadDevice", "VelmarUSBDevice"); every other tag is left to the control factory.
 class CDeviceControlCallback : public IDialogBuilderCallback {
  public:
   CDeviceControlCallback(IHidBackend& backend, IClock& clock = SystemClock()) : backend_(backend), clock_(clock) {}

@@ -55,6 +55,8 @@ class Program {
     return static_cast<CVelmarMouseDevice*>(Window().Mice().front()->GetInterface("VelmarMouseDevice"));
   }
   CDeviceOptionUI* MouseTile() { return Mouse() ? Window().TileAt(0) : nullptr; }
+  // The mouse pad's device object, once it arrived.
+  CVelmarUSBDevice* MousePad() { return Window().MousePads().empty() ? nullptr : Window().MousePads().front(); }
   bool MouseShownAndRead() {
     CDeviceOptionUI* tile = MouseTile();
     return Window().IsFirstScanDone() && tile && tile->IsReachable() && tile->IsSelected() &&

@@ -122,4 +122,26 @@ TEST(VirtualMousePad, HasNoLiveStatus) {
   EXPECT_EQ((*reply)[kSimFrameStatusByte], kSimStatusError);
 }
 
+TEST(VirtualMousePad, ItsOwnButtonChangesTheActivePageAndAsksForARead) {
+  SimMousePadOptions options;
+  options.lightModeCode = 0;
+  options.colourful = true;
+  auto pad = std::make_shared<CVirtualMousePad>(options);
+  EXPECT_EQ(pad->ReadPage(0)[1], 0) << "the list's light= sets every page";
+  EXPECT_EQ(pad->ReadPage(3)[5], 1);
+  EXPECT_EQ(pad->ReadPage(2)[kSimPadFirstOwnByte], 0x30 + kSimPadFirstOwnByte) << "each page's own bytes differ";
+
+  CSimHidBackend backend;
+  ASSERT_TRUE(backend.Plug(pad));
+  CHidDevice events(backend);
+  ASSERT_EQ(OpenSimEventPort(backend, *pad, events), 1);
+  pad->SetActivePage(2);
+  const uint8_t lighting[] = {6, 1, 4, 1, 0, 9, 8, 7};
+  pad->ChangeLighting(lighting);
+  const std::vector<uint8_t> page = pad->ReadPage(2);
+  EXPECT_EQ(std::vector<uint8_t>(page.begin() + 1, page.begin() + 9), std::vector<uint8_t>(std::begin(lighting), std::end(lighting)));
+  EXPECT_EQ(pad->ReadPage(0)[1], 0) << "only the active page changes";
+  EXPECT_EQ(ReadSimReport(events, 1000), (std::vector<uint8_t>{3, 0x01, 0x04}));
+}
+
 }  // namespace

@@ -21,6 +21,7 @@
 #include "tools/t640ctl/mouse_channel.h"
 #include "tools/t640ctl/mouse_read.h"
 #include "tools/t640ctl/mouse_report.h"
+#include "tools/t640ctl/pad_read.h"
 #include "tools/t640ctl/profile_commands.h"
 #include "transport/result_codes.h"
 #include "transport/usb_command_channel.h"
@@ -32,7 +33,7 @@ constexpr const char* kUsage =
     "       t640ctl [--simulate LIST] apply|export FILE\n"
     "       t640ctl [--simulate LIST] doctor [--json]\n"
     "  list         every HID interface that matches a supported device\n"
-    "  info         read each attached mouse and print the result as JSON\n"
+    "  info         read each attached mouse and mouse pad and print the result as JSON\n"
     "  doctor       check what T640 needs (device access, udev rule, seat, folders, display, tray,\n"
     "               another copy), one line each with the fix for a failure; 1 when any fails\n"
     "  apply FILE   write an exported profile to the mouse as a profile switch does: settings,\n"
@@ -66,7 +67,8 @@ int RunList(IHidBackend& backend) {
 
 int RunInfo(IHidBackend& backend) {
   const std::optional<std::vector<DeviceEntry>> mice = FindMouseSlots(backend);
-  if (!mice) {
+  const std::optional<std::vector<DeviceEntry>> pads = FindCommandSlots(backend, {kDeviceKindMousePad});
+  if (!mice || !pads) {
     std::fprintf(stderr, "t640ctl: the HID interfaces could not be listed\n");
     return kExitFailed;
   }
@@ -89,6 +91,21 @@ int RunInfo(IHidBackend& backend) {
                    receiver ? "receiver" : "cable", read.failedStep.c_str(), ResultCodeText(read.result), read.result);
     }
     devices.append(MouseReportJson(slot, port.GetAttributes(), read));
+  }
+  for (const DeviceEntry& slot : *pads) {
+    CUsbCommandChannel channel(backend);
+    PadReadResult read;
+    if (OpenMouseChannel(channel, slot)) {
+      read = ReadPadForDiagnosis(channel);
+    } else {
+      read.failedStep = "Open";
+    }
+    if (read.result != 1) {
+      allRead = false;
+      std::fprintf(stderr, "t640ctl: reading the mouse pad failed at %s: %s (result %d); nothing was written\n",
+                   read.failedStep.c_str(), ResultCodeText(read.result), read.result);
+    }
+    devices.append(PadReportJson(channel.DirectPort().GetAttributes(), read));
   }
 
   Json::Value document(Json::objectValue);

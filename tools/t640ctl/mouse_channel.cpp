@@ -1,5 +1,7 @@
 #include "tools/t640ctl/mouse_channel.h"
 
+#include <algorithm>
+
 #include "transport/device_scanner.h"
 
 namespace {
@@ -15,17 +17,21 @@ class SlotCollector : public IDeviceScanSink {
 
 }  // namespace
 
-std::optional<std::vector<DeviceEntry>> FindMouseSlots(IHidBackend& backend) {
+std::optional<std::vector<DeviceEntry>> FindCommandSlots(IHidBackend& backend, std::initializer_list<uint16_t> kinds) {
   CDeviceSlotList slots;
   SlotCollector collector;
   CDeviceScanner scanner(backend, slots, collector);
   if (!scanner.RunPass()) return std::nullopt;
-  std::vector<DeviceEntry> mice;
+  std::vector<DeviceEntry> found;
   for (const DeviceEntry& slot : collector.arrived) {
-    const bool mouse = slot.DeviceKind == kDeviceKindMouse || slot.DeviceKind == kDeviceKindMouseReceiver;
-    if (mouse && slot.InterfaceRole == kInterfaceRoleCommand) mice.push_back(slot);
+    const bool wanted = std::find(kinds.begin(), kinds.end(), slot.DeviceKind) != kinds.end();
+    if (wanted && slot.InterfaceRole == kInterfaceRoleCommand) found.push_back(slot);
   }
-  return mice;
+  return found;
+}
+
+std::optional<std::vector<DeviceEntry>> FindMouseSlots(IHidBackend& backend) {
+  return FindCommandSlots(backend, {kDeviceKindMouse, kDeviceKindMouseReceiver});
 }
 
 const DeviceEntry* MouseToConfigure(const std::vector<DeviceEntry>& slots) {

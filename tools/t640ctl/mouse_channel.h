@@ -1,4 +1,5 @@
 #pragma once
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -10,6 +11,8 @@
 // (kind 6), claimed as the program's scan loop claims them; nothing when the interfaces could not
 // be listed.
 std::optional<std::vector<DeviceEntry>> FindMouseSlots(IHidBackend& backend);
+// The same for the command interfaces of any of `kinds`.
+std::optional<std::vector<DeviceEntry>> FindCommandSlots(IHidBackend& backend, std::initializer_list<uint16_t> kinds);
 
 // The slot apply and export work on: the first mouse on its cable, else the first receiver.
 // Null when no mouse is attached.

@@ -94,6 +94,20 @@ class CLightPreview {
   // new flash change the frame then.
   bool IsMouseModeStill() const;
 
+  // The mouse pad's own steps: a wave along its edge, a ripple running round it and a ripple of
+  // pairs meeting in the middle of its far side.
+  void StepPadWave();
+  void StepPadRipple();
+  void StepPadPairRipple();
+  // Pad mode index -> step: 0 wave, 1 spectrum, 2 breathing, 3 static, 4 blink through the wheel,
+  // 6 ripple, 7 pair ripple, 8 off; 5, 9 and above (or negative) custom.
+  void RunPadModeStep(uint32_t nowMs);
+  // Ticks between the pad's steps: 28, 23, 18, 13, 7 by speed in every mode; a faster speed (or
+  // a custom effect) steps on every tick.
+  static int PadTicksPerStep(int mode, int speed);
+  // Whether the pad mode's next step would show the same frame: a steady colour or the lights off.
+  bool IsPadModeStill() const;
+
   const std::vector<LightEntry>& Entries() const { return entries_; }
   size_t EntryCount() const { return entries_.size(); }
   LightEntry Entry(size_t index) const;  // all zero for an out-of-range index
@@ -111,6 +125,7 @@ class CLightPreview {
     bool blinkStarted = false;
     bool blinkOn = false;
     uint32_t lastToggleMs = 0;
+    bool rippleTurn = false;  // the ripples move their ring on every second step
   };
 
   void RestartAnimation();
@@ -124,6 +139,10 @@ class CLightPreview {
   bool BlinkToggled(const LightEffectParams& params, uint32_t nowMs);
   void BlinkWheel(const LightEffectParams& params, uint32_t nowMs);
   void ShowCustomStep(const LightEffectStep& step, uint32_t nowMs);
+  // One ripple frame over `lit` positions: position k shows level k + 1 on the entries `entriesOf`
+  // gives it. `ringSpan` places of the peak ring turn, forward or back.
+  template <typename EntriesOf>
+  void PadRipple(size_t lit, size_t ringSpan, bool ringForward, EntriesOf entriesOf);
 
   LightEffectParams params_;
   std::vector<LightEntry> entries_;

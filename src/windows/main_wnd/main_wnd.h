@@ -191,6 +191,7 @@ class CMainWnd : public WindowImplBase, public IEditorHost, public SkinChangeRec
   // For tests and the entry point.
   CDeviceSlotList& Slots() { return slots_; }
   const std::vector<CVelmarUSBDevice*>& Mice() const { return devicesByKindRow_[0]; }
+  const std::vector<CVelmarUSBDevice*>& MousePads() const { return devicesByKindRow_[2]; }
   CDeviceOptionUI* TileOf(CVelmarUSBDevice* device) const;
   bool IsScanRunning() const;
   bool IsFirstScanDone() const { return firstScanDone_; }
