@@ -60,11 +60,12 @@ TEST_F(MousePadProgram, BothTilesShowAndThePadPageOffersOnlyTheLighting) {
   EXPECT_TRUE(program.Window().TileOf(pad)->IsInStrip());
   EXPECT_EQ(editor->GetLightType(), 3);
   EXPECT_EQ(pad->LightControls().size(), 15u) << "the picture's lights round the edge";
-  // Kind 3 hides the key, macro, system and pointer tabs; the lighting tab is there.
+  // Kind 3 hides the key, macro, system and pointer tabs, and the pad has no page of further
+  // settings; the lighting tab is there.
   auto tab = [&](int number) { return OnPad(profile_panel::kTabs[number - 1]); };
   ASSERT_NE(tab(kLightingTab), nullptr);
   EXPECT_TRUE(tab(kLightingTab)->IsVisible());
-  for (const int hidden : {kKeyTab, kMacroTab, kSystemTab, kCursorTab}) {
+  for (const int hidden : {kKeyTab, kMacroTab, kSystemTab, kCursorTab, kMoreTab}) {
     ASSERT_NE(tab(hidden), nullptr) << hidden;
     EXPECT_FALSE(tab(hidden)->IsVisible()) << "tab " << hidden;
   }
