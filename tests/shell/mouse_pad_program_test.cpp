@@ -14,6 +14,7 @@
 #include "editors/profile_panel/profile_panel_controls.h"
 #include "program_fixture.h"
 #include "sim/virtual_mouse_pad.h"
+#include "windows/main_wnd/main_wnd_controls.h"
 #include "ui/toolkit/controls/combo_ui.h"
 #include "ui/toolkit/controls/slider_ui.h"
 
@@ -70,6 +71,12 @@ TEST_F(MousePadProgram, BothTilesShowAndThePadPageOffersOnlyTheLighting) {
     EXPECT_FALSE(tab(hidden)->IsVisible()) << "tab " << hidden;
   }
   EXPECT_EQ(pad->GetFunctionType(), kLightingTab);
+  // It has no battery, so the strip shows no power display for it; the mouse's comes back.
+  CControlUI* power = program.Window().GetPaintManager()->FindControl(main_window::kPowerDisplays);
+  ASSERT_NE(power, nullptr);
+  EXPECT_FALSE(power->IsVisible());
+  program.Window().TileOf(program.Mouse())->Select(true);
+  EXPECT_TRUE(PumpUntil([&] { return power->IsVisible(); }, kSettleMs));
 }
 
 TEST_F(MousePadProgram, TheEditorShowsWhatThePadRunsAndEachChangeReachesThePad) {

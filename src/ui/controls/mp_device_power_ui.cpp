@@ -66,6 +66,7 @@ const CMpDevicePowerUI::Parts& CMpDevicePowerUI::FindParts() {
 }
 
 void CMpDevicePowerUI::ShowBatteryLayout(bool bShow) {
+  m_batteryShown = bShow;
   if (CControlUI* layout = FindParts().batteryLayout) layout->SetVisible(bShow);
 }
 

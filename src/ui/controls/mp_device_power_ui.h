@@ -23,6 +23,8 @@ class CMpDevicePowerUI : public CHorizontalLayoutUI {
   int GetPowerKind() const { return m_kind; }
   int GetPowerRole() const { return m_role; }
   void ShowBatteryLayout(bool bShow);
+  // False once the device said it has no battery: the display then has nothing to show.
+  bool ShowsBattery() const { return m_batteryShown; }
   // The device's power report: byte 0 percent, 1 charge state, 3 wireless flag, 5 attached phone.
   // Only the first 64 bytes count; a shorter report reads as padded with zeros. Nothing changes
   // while a part is missing from the layout.
@@ -44,4 +46,5 @@ class CMpDevicePowerUI : public CHorizontalLayoutUI {
   Parts m_parts;
   int m_kind = 0;
   int m_role = 0;
+  bool m_batteryShown = true;
 };

@@ -215,8 +215,9 @@ void CMainWnd::DetachSlot(size_t slotIndex) {
 
 void CMainWnd::ShowPowerPage(CDeviceOptionUI* tile) {
   if (!powerSwitch_ || !tile) return;
-  // A device that does not answer has no battery level to show.
-  if (tile->GetPowerIndex() < 0 || !tile->IsReachable()) {
+  // A device that does not answer, or has no battery, has no battery level to show.
+  auto* display = static_cast<CMpDevicePowerUI*>(powerSwitch_->GetItemAt(tile->GetPowerIndex()));
+  if (tile->GetPowerIndex() < 0 || !tile->IsReachable() || (display && !display->ShowsBattery())) {
     powerSwitch_->SetVisible(false);
     return;
   }
