@@ -1,5 +1,4 @@
 // What the mouse does on its own: its event reports and the lighting preview's thread.
-#include <algorithm>
 #include <atomic>
 
 #include "devices/device_messages.h"
@@ -57,62 +56,17 @@ void CVelmarMouseDevice::OnEventReport(bool cablePort, const uint8_t* report, ui
   });
 }
 
-void CVelmarMouseDevice::StartLightThread() {
-  StopLightThread();
-  lightThread_.Start([this](CEvent& stop) { RunLightThread(stop); });
-}
-
-void CVelmarMouseDevice::StopLightThread() {
-  lightThread_.Stop([this] { LightPreview().Poke(); });
-}
-
 bool CVelmarMouseDevice::LightStepsSeen() {
   // While the mouse takes part in the shared lighting the engine writes its entries instead.
   return Channel().IsOpen() && !lightPaused_.load() && !IsWindowHidden() && !Channel().SameMode();
 }
 
-// A step is due one step period (the mode's ticks at its speed) after the last; the thread sleeps
-// until then. It does not wake at all while nobody would see a step (a closed channel, a hidden
-// window, the shared lighting) or while the frame stands still (a steady colour, the lights off, a
-// reactive effect at rest): whatever ends those pokes the preview's change event.
-void CVelmarMouseDevice::RunLightThread(CEvent& stop) {
-  CEvent& changed = LightPreview().ChangeEvent();
-  uint64_t lastStepMs = Clock().NowMs();
-  bool still = false;
-  while (!stop.IsSet()) {
-    if (!LightStepsSeen() || still) {
-      lightResting_.store(true);
-      Clock().WaitMs(changed, kInfiniteWait);
-      still = false;
-      continue;
-    }
-    const uint64_t now = Clock().NowMs();
-    if (lightResting_.load()) {
-      // Back from a rest: the next step comes one period from now, as after a start.
-      lightResting_.store(false);
-      lastStepMs = now;
-    }
-    // Every change up to here is seen by the step below; a change notice still pending from one
-    // (the thread woke for its due step, not for the notice) would otherwise end the rest that a
-    // still frame begins.
-    changed.Reset();
-    const LightEffectParams params = GetLightEffect();
-    const uint32_t period =
-        static_cast<uint32_t>(std::max(1, CLightPreview::MouseTicksPerStep(params.mode, params.speed))) * kLightTickMs;
-    const uint64_t dueMs = lastStepMs + period;
-    if (now < dueMs) {
-      Clock().WaitMs(changed, static_cast<uint32_t>(dueMs - now));
-      continue;
-    }
-    LightPreview().With([now, &still](CLightPreview& preview) {
-      preview.RunMouseModeStep(static_cast<uint32_t>(now));
-      still = preview.IsMouseModeStill();
-    });
-    ++lightSteps_;
-    QueuePreviewPush();
-    // A late step keeps the pace from its due time; steps missed by more than a period are not run.
-    lastStepMs = dueMs + (now - dueMs) / period * period;
-  }
-  lightResting_.store(false);
-  OutputDebugString("MS灯光线程设定退出");
+LightStepRules CVelmarMouseDevice::LightRules() {
+  return {[this] { return LightStepsSeen(); },
+          [](const LightEffectParams& effect) { return CLightPreview::MouseTicksPerStep(effect.mode, effect.speed); },
+          [](CLightPreview& preview, uint32_t nowMs) {
+            preview.RunMouseModeStep(nowMs);
+            return preview.IsMouseModeStill();
+          },
+          [this] { QueuePreviewPush(); }};
 }

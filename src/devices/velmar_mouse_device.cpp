@@ -36,7 +36,7 @@ CMouseProfiledata& CVelmarMouseDevice::CreateProfileSession() {
 }
 
 CVelmarMouseDevice::~CVelmarMouseDevice() {
-  StopLightThread();
+  lightThread_.Stop();
   CableEventPort().Detach();
   ReceiverEventPort().Detach();
 }
@@ -62,7 +62,7 @@ void CVelmarMouseDevice::ReadAll() {
   LoadPageFromProfile();
   if (read) ReadSettingsPage();
   ShowSettings();
-  StartLightThread();
+  lightThread_.Start();
 }
 
 bool CVelmarMouseDevice::ReadDeviceData() {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "devices/device_worker.h"
+#include "devices/light_step_thread.h"
 #include "devices/mouse/driver/mouse_driver.h"
 #include "devices/mouse/model/mouse_model.h"
 #include "devices/mouse/page/mouse_page_routes.h"
@@ -111,9 +111,9 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   CMouseModel& Model() { return model_; }
   bool IsLightThreadRunning() const { return lightThread_.IsRunning(); }
   // Preview steps the light thread has run.
-  uint64_t LightSteps() const { return lightSteps_.load(); }
+  uint64_t LightSteps() const { return lightThread_.Steps(); }
   // Whether the light thread sleeps until poked (nothing to show, or a still frame).
-  bool IsLightThreadResting() const { return lightResting_.load(); }
+  bool IsLightThreadResting() const { return lightThread_.IsResting(); }
 
  protected:
   void OnEventReport(bool cablePort, const uint8_t* report, uint32_t length) override;
@@ -124,11 +124,9 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   // The user's own folder of the kind unless one was set.
   void EnsureDeviceFolder();
   SensitivityRule Rule() const { return SensitivityRuleOf(driver_.Info()); }
-  void StartLightThread();
-  void StopLightThread();
   // Whether a preview step would be seen now.
   bool LightStepsSeen();
-  void RunLightThread(CEvent& stop);
+  LightStepRules LightRules();
   // The model's changes into the document, then the document to its file.
   void StoreProfile();
   int MacroCount() const;
@@ -140,7 +138,5 @@ class CVelmarMouseDevice : public CVelmarUSBDevice {
   CMousePageRoutes routes_{*this};
 
   std::atomic<bool> lightPaused_{false};
-  std::atomic<uint64_t> lightSteps_{0};
-  std::atomic<bool> lightResting_{false};
-  CDeviceWorker lightThread_;
+  CLightStepThread lightThread_{LightPreview(), Clock(), LightRules()};
 };

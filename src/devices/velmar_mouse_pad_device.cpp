@@ -23,7 +23,7 @@ CBasicProfiledata& CVelmarMousePadDevice::CreateProfileSession() {
 }
 
 CVelmarMousePadDevice::~CVelmarMousePadDevice() {
-  StopLightThread();
+  lightThread_.Stop();
   CableEventPort().Detach();
   ReceiverEventPort().Detach();
 }
@@ -79,7 +79,7 @@ void CVelmarMousePadDevice::ReadAll() {
   LoadLightAndMacroNames();
   ReadPadSettings();
   ShowSettings();
-  StartLightThread();
+  lightThread_.Start();
 }
 
 void CVelmarMousePadDevice::SyncFromDevice() {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "devices/device_worker.h"
+#include "devices/light_step_thread.h"
 #include "devices/mousepad/driver/pad_driver.h"
 #include "devices/mousepad/model/pad_model.h"
 #include "devices/mousepad/page/pad_page_view.h"
@@ -61,8 +61,8 @@ class CVelmarMousePadDevice : public CVelmarUSBDevice {
   CPadDriver& Driver() { return driver_; }
   const CPadPageView& PageView() const { return view_; }
   bool IsLightThreadRunning() const { return lightThread_.IsRunning(); }
-  uint64_t LightSteps() const { return lightSteps_.load(); }
-  bool IsLightThreadResting() const { return lightResting_.load(); }
+  uint64_t LightSteps() const { return lightThread_.Steps(); }
+  bool IsLightThreadResting() const { return lightThread_.IsResting(); }
 
  protected:
   void OnEventReport(bool cablePort, const uint8_t* report, uint32_t length) override;
@@ -72,10 +72,8 @@ class CVelmarMousePadDevice : public CVelmarUSBDevice {
   CBasicProfiledata& CreateProfileSession();
   void EnsureDeviceFolder();
   void StoreProfile();
-  void StartLightThread();
-  void StopLightThread();
   bool LightStepsSeen();
-  void RunLightThread(CEvent& stop);
+  LightStepRules LightRules();
 
   CBasicProfiledata& profile_;  // the session's document
   CPadDriver driver_;
@@ -83,7 +81,5 @@ class CVelmarMousePadDevice : public CVelmarUSBDevice {
   CPadPageView view_;
 
   std::atomic<bool> lightPaused_{false};
-  std::atomic<uint64_t> lightSteps_{0};
-  std::atomic<bool> lightResting_{false};
-  CDeviceWorker lightThread_;
+  CLightStepThread lightThread_{LightPreview(), Clock(), LightRules()};
 };
