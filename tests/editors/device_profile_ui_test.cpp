@@ -72,7 +72,7 @@ TEST_F(PanelTest, EachKindShowsOnlyItsTabs) {
       {1, {"cursor_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"}},
       {2, {"6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"}},
       {3, {"cursor_Op_tab", "macro_Op_tab", "system_Op_tab", "key_Op_tab", "6533_voice_Op_tab", "magic_Op_tab",
-           "Virtual7.1_Op_tab"}},
+           "Virtual7.1_Op_tab", "otherset_Op_tab"}},
       {5, {"cursor_Op_tab", "macro_Op_tab", "key_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"}},
       {7, {"cursor_Op_tab", "macro_Op_tab", "system_Op_tab", "key_Op_tab"}},
   };
