@@ -114,22 +114,7 @@ void CVelmarMousePadDevice::LoadPageFromProfile() {
   LoadLighting();
 }
 
-void CVelmarMousePadDevice::LoadLighting() {
-  const LightInfoRecord& light = model_.Light();
-  LightEffectParams params = GetLightEffect();
-  params.mode = light.SelectItem;
-  params.brightness = light.Light;
-  params.speed = light.Speed;
-  params.direction = light.Fx != 0;
-  params.multiColour = light.MultiColor != 0;
-  params.colour = {light.Red, light.Green, light.Blue};
-  std::vector<LightEffectStep> steps = profile_.ReadLightEffects();
-  LightPreview().With([&](CLightPreview& preview) {
-    preview.SetParams(params);
-    preview.SetCustomSteps(std::move(steps));
-  });
-  LightPreview().Poke();
-}
+void CVelmarMousePadDevice::LoadLighting() { ShowLighting(model_.Light(), profile_.ReadLightEffects()); }
 
 void CVelmarMousePadDevice::ApplyProfile() {
   LoadPageFromProfile();

@@ -186,3 +186,18 @@ void CVelmarUSBDevice::RunOnUiThread(std::function<void()> task) {
 LRESULT CVelmarUSBDevice::SendToOwner(UINT message, WPARAM wParam, LPARAM lParam) {
   return owner_ ? ::SendMessage(owner_, message, wParam, lParam) : 0;
 }
+
+void CVelmarUSBDevice::ShowLighting(const LightInfoRecord& light, std::vector<LightEffectStep> steps) {
+  LightEffectParams params = GetLightEffect();
+  params.mode = light.SelectItem;
+  params.brightness = light.Light;
+  params.speed = light.Speed;
+  params.direction = light.Fx != 0;
+  params.multiColour = light.MultiColor != 0;
+  params.colour = {light.Red, light.Green, light.Blue};
+  preview_.With([&](CLightPreview& preview) {
+    preview.SetParams(params);
+    preview.SetCustomSteps(std::move(steps));
+  });
+  preview_.Poke();
+}

@@ -197,6 +197,8 @@ class CVelmarUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public 
   void LeaveSharedLighting();
 
   CDeviceLightPreview& LightPreview() { return preview_; }
+  // A profile's lighting record and custom steps into the preview, which wakes the light thread.
+  void ShowLighting(const LightInfoRecord& light, std::vector<LightEffectStep> steps);
   std::vector<LightEntry> LightEntries() const { return preview_.Entries(); }
   const std::vector<CDeviceKeyButtonUI*>& KeyControls() const { return keyControls_; }
   const std::vector<CDeviceKeyButtonUI*>& LightControls() const { return preview_.Zones(); }
