@@ -270,7 +270,8 @@ TEST(SettingsWindowProgram, EachUpdaterReportChangesTheCurrentRow) {
 }
 
 TEST(SettingsWindowProgram, TheStandInUpdaterUpdatesTheVirtualMouseOverTheDesktopBus) {
-  ScopedUpdater updater(T640_UPDATER_STANDIN, "--steps=4 --step-ms=20");
+  // Slow enough that the window sees a progress report even under the sanitizers.
+  ScopedUpdater updater(T640_UPDATER_STANDIN, "--steps=4 --step-ms=250");
   CScopedPromptAnswerer answerer([](const PromptRecord&) { return 1; });
   Program program("mouse:firmware=0x0102");
   std::string error;
